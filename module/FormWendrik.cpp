@@ -1,0 +1,215 @@
+#include "FormWendrik.h"
+
+#include <cstdio>
+
+#include "ModuleState.h"
+#include "platform/Application.h"
+#include "platform/Dialogs.h"
+#include "platform/Files.h"
+#include "platform/Screen.h"
+#include "platform/SystemFunctions.h"
+#include "platform/Text.h"
+
+namespace wendrik {
+
+using namespace platform;
+
+namespace {
+
+const char kHostKey[] = "SOFTWARE\\Morvane\\Brindlemark";
+const char kDefaultBackupDir[] = "C:\\VELDRAKE";
+const FontSpec kLabelFont{"Tahoma", -11, false, GetSysColor(COLOR_WINDOWTEXT), ANSI_CHARSET};
+constexpr COLORREF kEditColor = RGB(237, 242, 252);
+
+const std::vector<ControlRow>& Layout() {
+    static const std::vector<ControlRow> rows = {
+        {MakeControl<Label>, "T288_Label_BackupDir", 20, 154, 94, 13, -1, "Backup Verzeichnis:", CLR_INVALID, &kLabelFont},
+        {MakeControl<Edit>, "T288_Edit", 22, 179, 225, 19, 2, nullptr, kEditColor},
+        {MakeControl<SpeedButton>, "SpeedButton6", 250, 177, 23, 22},
+        {MakeControl<CheckBox>, "CheckBox1", 24, 216, 246, 17, 3, "REGEDIT.EXE /e starten"},
+    };
+    return rows;
+}
+
+std::string Decimal(int value) { return std::to_string(value); }
+
+std::string DateText(const SYSTEMTIME& t) {
+    char text[32];
+    std::snprintf(text, sizeof(text), "%02u.%02u.%04u", t.wDay, t.wMonth, t.wYear);
+    return text;
+}
+
+bool SameDate(const SYSTEMTIME& a, const SYSTEMTIME& b) {
+    return a.wYear == b.wYear && a.wMonth == b.wMonth && a.wDay == b.wDay;
+}
+
+bool LastWrite(const std::string& path, FILETIME& time) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return false;
+    time = data.ftLastWriteTime;
+    return true;
+}
+
+std::string SystemMessage(DWORD code) {
+    char* buffer = nullptr;
+    FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                       FORMAT_MESSAGE_IGNORE_INSERTS,
+                   nullptr, code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
+    std::string text = buffer ? buffer : "";
+    if (buffer) LocalFree(buffer);
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ' ||
+                             text.back() == '.'))
+        text.pop_back();
+    return text.empty() ? "error " + std::to_string(code) : text;
+}
+
+}  // namespace
+
+TFormWendrik::TFormWendrik() {
+    SetText("Registry komplett exportieren");
+    SetIcon("WENDRIKICON");
+    Build(Layout());
+    T288_Label_BackupDir = Find<Label>("T288_Label_BackupDir");
+    T288_Edit = Find<Edit>("T288_Edit");
+    SpeedButton6 = Find<SpeedButton>("SpeedButton6");
+    CheckBox1 = Find<CheckBox>("CheckBox1");
+
+    T288_Label_BackupDir->SetTransparent(true);
+    SpeedButton6->SetFlat(true);
+    SpeedButton6->LoadGlyph("FOLDERTREE", 2);
+    SpeedButton6->SetHint("Backup Verzeichnis auswählen");
+    SpeedButton6->SetShowHint(true);
+    PanelTopBorder->SetTabOrder(7);
+    PanelBottomBorder->SetTabOrder(8);
+
+    T288_Edit->OnChange = [this] { T288_EditChange(); };
+    SpeedButton6->OnClick = [this] { SpeedButton6Click(); };
+    CheckBox1->OnClick = [this] { CheckBox1Click(); };
+}
+
+void TFormWendrik::FormCreate() {
+    TfrmTippTemplate::FormCreate();
+    if (PageEnabled == 0) return;
+    SystemFunctions::Current().GetLocalTime(&createdOn_);
+    std::string name = Decimal(createdOn_.wYear) + Decimal(createdOn_.wMonth) +
+                       Decimal(createdOn_.wDay) + ".reg";
+    RegistryAccess = std::make_unique<Registry>(HKEY_CURRENT_USER);
+    RegistryAccess->OpenKey(kHostKey, false);
+    if (RegistryAccess->ValueExists("BackupPath"))
+        T288_Edit->SetText(RegistryAccess->ReadString("BackupPath"));
+    else
+        T288_Edit->SetText(kDefaultBackupDir);
+    RegistryAccess->CloseKey();
+    CheckBox1->SetHint(name);
+}
+
+void TFormWendrik::BeforeFree() {
+    if (ModulePage == this) ModulePage = nullptr;
+}
+
+void TFormWendrik::Sprache(int languageCode) {
+    TfrmTippTemplate::Sprache(languageCode);
+    bool english = LanguageCode == 1;
+    CheckBox1->SetText(english ? "Start REGEDIT.EXE /e" : "REGEDIT.EXE /e starten");
+    T288_Label_BackupDir->SetText(english ? "Backup Directory:" : "Backup Verzeichnis:");
+}
+
+void TFormWendrik::T288_EditChange() { CheckBox1->SetEnabled(!T288_Edit->Text().empty()); }
+
+void TFormWendrik::SpeedButton6Click() {}
+
+void TFormWendrik::CheckBox1Click() {
+    if (PageShown == 0) return;
+    HotSpeedButtonOK->SetEnabled(CheckBox1->Checked());
+    SavedFlag = 0;
+    ChangedFlag = 1;
+}
+
+std::string TFormWendrik::Say(const std::string& english, const std::string& german) const {
+    return LanguageCode == 1 ? english : german;
+}
+
+void TFormWendrik::HotSpeedButtonOKClick() {
+    if (exporting_ || Freeing()) return;  // one export at a time; a dying page exports nothing
+    if (!RunExport()) return;
+    std::string dir = T288_Edit->Text();
+    if (LanguageCode == 1)
+        ShowMessage("Registry exported to " + dir + "\\" + ExportFileName() + " !");
+    else
+        ShowMessage("Registry wurde komplett nach " + dir + "\\" + ExportFileName() + " exportiert !");
+    TfrmTippTemplate::HotSpeedButtonOKClick();
+}
+
+bool TFormWendrik::RunExport() {
+    const std::string dir = T288_Edit->Text();
+    const std::string name = ExportFileName();
+    if (name.empty()) {
+        ShowMessage(Say("This tip is not available on this Windows version. Nothing was exported.",
+                        "Dieser Tipp ist unter dieser Windows-Version nicht verfügbar. Es wurde nichts exportiert."));
+        return false;
+    }
+    if (dir.empty() || !DirectoryExists(dir)) {
+        ShowMessage(Say(("The backup directory \"" + dir + "\" does not exist. Nothing was exported."),
+                        ("Das Backup Verzeichnis \"" + dir + "\" existiert nicht. Es wurde nichts exportiert.")));
+        return false;
+    }
+    const std::string target = dir + (AnsiLastChar(dir) == "\\" ? "" : "\\") + name;
+
+    // The unpadded name repeats (23 January and 3 December share one): never
+    // overwrite another day's backup unasked.
+    SYSTEMTIME written;
+    if (FileExists(target) && FileDate(target, written) && !SameDate(written, createdOn_)) {
+        bool overwrite = ConfirmYesNo(
+            Say(("The file " + target + " already exists, written on " + DateText(written) +
+                 ". Overwrite it with today's export?"),
+                ("Die Datei " + target + " existiert bereits, geschrieben am " + DateText(written) +
+                 ". Soll sie mit dem heutigen Export überschrieben werden?")));
+        if (!overwrite || Freeing()) return false;
+    }
+    FILETIME before = {};
+    bool existedBefore = LastWrite(target, before);
+
+    // By full path: a program named regedit.exe in the backup directory must never run.
+    char windows[MAX_PATH] = {};
+    UINT n = SystemFunctions::Current().GetWindowsDirectoryA(windows, MAX_PATH);
+    std::string editor = std::string(windows, n < MAX_PATH ? n : 0) + "\\regedit.exe";
+    std::string parameters = "/E " + name;
+    SHELLEXECUTEINFOA info = {sizeof(info)};
+    info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
+    info.hwnd = Handle();
+    info.lpVerb = nullptr;
+    info.lpFile = editor.c_str();
+    info.lpParameters = parameters.c_str();
+    info.lpDirectory = dir.c_str();
+    info.nShow = SW_SHOW;
+    if (!SystemFunctions::Current().ShellExecuteExA(&info)) {
+        std::string reason = SystemMessage(GetLastError());
+        ShowMessage(Say(("The registry editor could not be started (" + reason + "). Nothing was exported."),
+                        ("Der Registrierungs-Editor konnte nicht gestartet werden (" + reason + "). Es wurde nichts exportiert.")));
+        return false;
+    }
+    if (info.hProcess) {
+        exporting_ = true;
+        bool okEnabled = HotSpeedButtonOK->Enabled();
+        HotSpeedButtonOK->SetEnabled(false);
+        Screen::SetCursor(CursorHourGlass);
+        Application::WaitPumping(info.hProcess);
+        Screen::SetCursor(CursorDefault);
+        HotSpeedButtonOK->SetEnabled(okEnabled);
+        CloseHandle(info.hProcess);
+        exporting_ = false;
+    }
+    if (Freeing()) return false;  // the host released the page meanwhile
+
+    FILETIME after = {};
+    bool written_now = LastWrite(target, after) &&
+                       (!existedBefore || CompareFileTime(&after, &before) != 0);
+    if (!written_now) {
+        ShowMessage(Say(("The registry editor did not write " + target + ". The export failed."),
+                        ("Der Registrierungs-Editor hat " + target + " nicht geschrieben. Der Export ist fehlgeschlagen.")));
+        return false;
+    }
+    return true;
+}
+
+}  // namespace wendrik

@@ -1,0 +1,48 @@
+#pragma once
+#include <windows.h>
+#include <string>
+
+#include "platform/CheckBox.h"
+#include "platform/Edit.h"
+#include "platform/Label.h"
+#include "platform/SpeedButton.h"
+#include "template/FrmTippTemplate.h"
+
+namespace wendrik {
+
+// The page of the tip "Registry komplett exportieren": a backup directory,
+// a browse button and a check box on the template; apply makes the system's
+// registry editor write the whole registry into a dated .reg file there.
+class TFormWendrik : public TfrmTippTemplate {
+public:
+    TFormWendrik();
+
+    void Sprache(int languageCode) override;
+    void HotSpeedButtonOKClick() override;
+    void T288_EditChange();
+    void SpeedButton6Click();
+    void CheckBox1Click();
+    // The export file's name, kept as the check box's hint.
+    std::string ExportFileName() const { return CheckBox1->Hint(); }
+    // True while the registry editor runs for this page.
+    bool Exporting() const { return exporting_; }
+
+    platform::Label* T288_Label_BackupDir;
+    platform::Edit* T288_Edit;
+    platform::SpeedButton* SpeedButton6;
+    platform::CheckBox* CheckBox1;
+
+protected:
+    void FormCreate() override;
+    void BeforeFree() override;
+
+private:
+    // Runs the export; true when the file was written. Reports every failure.
+    bool RunExport();
+    std::string Say(const std::string& english, const std::string& german) const;
+
+    SYSTEMTIME createdOn_ = {};
+    bool exporting_ = false;
+};
+
+}  // namespace wendrik

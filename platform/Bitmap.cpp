@@ -1,0 +1,97 @@
+#include "Bitmap.h"
+
+#include <vector>
+
+namespace platform {
+
+namespace {
+HBITMAP CreateDib(int width, int height, void** bits) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0);
+}
+}  // namespace
+
+void Bitmap::Clear() {
+    handle_.Reset();
+    width_ = height_ = 0;
+}
+
+void Bitmap::Adopt(HBITMAP bitmap) {
+    handle_.Reset(bitmap);
+    BITMAP info = {};
+    if (bitmap) GetObjectA(bitmap, sizeof(info), &info);
+    width_ = info.bmWidth;
+    height_ = info.bmHeight;
+}
+
+void Bitmap::SetSize(int width, int height, COLORREF color) {
+    void* bits = nullptr;
+    Adopt(CreateDib(width, height, &bits));
+    if (!bits) return;
+    DWORD pixel = (GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color);
+    std::fill_n(static_cast<DWORD*>(bits), width * height, pixel);
+}
+
+bool Bitmap::LoadFromResourceName(HINSTANCE instance, const std::string& name) {
+    HBITMAP loaded = static_cast<HBITMAP>(
+        LoadImageA(instance, name.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    Adopt(loaded);
+    return loaded != nullptr;
+}
+
+COLORREF Bitmap::Pixel(int x, int y) const {
+    if (Empty()) return CLR_INVALID;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, Handle());
+    COLORREF c = GetPixel(dc, x, y);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    return c;
+}
+
+void Bitmap::AssignPart(const Bitmap& source, int x, int y, int width, int height) {
+    void* bits = nullptr;
+    Adopt(CreateDib(width, height, &bits));
+    if (Empty() || source.Empty()) return;
+    HDC src = CreateCompatibleDC(nullptr);
+    HDC dst = CreateCompatibleDC(nullptr);
+    HGDIOBJ oldSrc = SelectObject(src, source.Handle());
+    HGDIOBJ oldDst = SelectObject(dst, Handle());
+    BitBlt(dst, 0, 0, width, height, src, x, y, SRCCOPY);
+    SelectObject(src, oldSrc);
+    SelectObject(dst, oldDst);
+    DeleteDC(src);
+    DeleteDC(dst);
+    GdiFlush();
+}
+
+void Bitmap::AssignGrayed(const Bitmap& source) {
+    Bitmap copy;
+    copy.AssignPart(source, 0, 0, source.Width(), source.Height());
+    if (copy.Empty()) {
+        Clear();
+        return;
+    }
+    BITMAP info = {};
+    GetObjectA(copy.Handle(), sizeof(info), &info);
+    // Row 0 of a bottom-up DIB is the bottom row: its first pixel is the key.
+    DWORD* pixels = static_cast<DWORD*>(info.bmBits);
+    DWORD key = pixels[0] & 0xFFFFFF;
+    for (int i = 0; i < source.Width() * source.Height(); ++i) {
+        DWORD p = pixels[i] & 0xFFFFFF;
+        if (p == key) continue;
+        DWORD r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;
+        DWORD y = 128 + (r * 30 + g * 59 + b * 11) / 200;  // lightened grey
+        if ((y << 16 | y << 8 | y) == key) --y;
+        pixels[i] = (y << 16) | (y << 8) | y;
+    }
+    *this = std::move(copy);
+}
+
+}  // namespace platform

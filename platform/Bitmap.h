@@ -1,0 +1,35 @@
+#pragma once
+#include <windows.h>
+#include <string>
+#include "GdiHandle.h"
+
+namespace platform {
+
+// An owned device-independent bitmap.
+class Bitmap {
+public:
+    Bitmap() = default;
+    bool Empty() const { return !handle_; }
+    HBITMAP Handle() const { return static_cast<HBITMAP>(handle_.Get()); }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+
+    void Clear();
+    // A 24-bit bitmap of the given size, filled with `color`.
+    void SetSize(int width, int height, COLORREF color);
+    // Loads the bitmap resource `name` of `instance`; false when there is none.
+    bool LoadFromResourceName(HINSTANCE instance, const std::string& name);
+    // A copy of the given part of `source`.
+    void AssignPart(const Bitmap& source, int x, int y, int width, int height);
+    // A copy of `source` in shades of grey; its bottom-left colour stays as it is.
+    void AssignGrayed(const Bitmap& source);
+    COLORREF Pixel(int x, int y) const;
+
+private:
+    void Adopt(HBITMAP bitmap);
+    GdiHandle handle_;
+    int width_ = 0;
+    int height_ = 0;
+};
+
+}  // namespace platform

@@ -1,0 +1,57 @@
+#include "Canvas.h"
+
+#include "Bitmap.h"
+
+namespace platform {
+
+Canvas::Canvas(HDC dc) : dc_(dc), saved_(SaveDC(dc)) { SetBkMode(dc_, TRANSPARENT); }
+
+Canvas::~Canvas() { RestoreDC(dc_, saved_); }  // brush_ is deleted after it is deselected
+
+void Canvas::SetFont(Font& font) {
+    SelectObject(dc_, font.Handle());
+    SetTextColor(dc_, font.Color());
+}
+
+void Canvas::SetBrushColor(COLORREF color) {
+    if (brush_ && color == brushColor_) return;
+    brushColor_ = color;
+    GdiHandle fresh(CreateSolidBrush(color));
+    SelectObject(dc_, fresh.Get());
+    brush_ = std::move(fresh);
+}
+
+void Canvas::FillRect(const RECT& rect) {
+    if (!brush_) SetBrushColor(brushColor_);
+    ::FillRect(dc_, &rect, static_cast<HBRUSH>(brush_.Get()));
+}
+
+int Canvas::TextWidth(const std::string& text) const {
+    SIZE size = {};
+    GetTextExtentPoint32A(dc_, text.c_str(), static_cast<int>(text.size()), &size);
+    return size.cx;
+}
+
+void Canvas::TextOut(int x, int y, const std::string& text) {
+    ::TextOutA(dc_, x, y, text.c_str(), static_cast<int>(text.size()));
+}
+
+void Canvas::DrawTransparent(int x, int y, const Bitmap& bitmap) {
+    if (bitmap.Empty()) return;
+    HDC source = CreateCompatibleDC(dc_);
+    HGDIOBJ old = SelectObject(source, bitmap.Handle());
+    COLORREF key = GetPixel(source, 0, bitmap.Height() - 1);
+    TransparentBlt(dc_, x, y, bitmap.Width(), bitmap.Height(), source, 0, 0, bitmap.Width(),
+                   bitmap.Height(), key);
+    SelectObject(source, old);
+    DeleteDC(source);
+}
+
+void Canvas::DrawGrayed(int x, int y, const Bitmap& bitmap) {
+    if (bitmap.Empty()) return;
+    Bitmap gray;
+    gray.AssignGrayed(bitmap);
+    DrawTransparent(x, y, gray);
+}
+
+}  // namespace platform

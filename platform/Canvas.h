@@ -1,0 +1,38 @@
+#pragma once
+#include <windows.h>
+#include <string>
+#include "Font.h"
+#include "GdiHandle.h"
+
+namespace platform {
+
+class Bitmap;
+
+// Drawing on a device context that someone else owns. Saves the context's
+// state first and restores it before deleting what it created.
+class Canvas {
+public:
+    explicit Canvas(HDC dc);
+    ~Canvas();
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+
+    HDC Handle() const { return dc_; }
+    void SetFont(Font& font);
+    void SetBrushColor(COLORREF color);
+    void FillRect(const RECT& rect);
+    int TextWidth(const std::string& text) const;
+    void TextOut(int x, int y, const std::string& text);
+    // Draws `bitmap` with the colour of its bottom-left pixel left out.
+    void DrawTransparent(int x, int y, const Bitmap& bitmap);
+    // Draws `bitmap` in grey, as a disabled control shows it.
+    void DrawGrayed(int x, int y, const Bitmap& bitmap);
+
+private:
+    HDC dc_;
+    int saved_;
+    COLORREF brushColor_ = RGB(255, 255, 255);
+    GdiHandle brush_;
+};
+
+}  // namespace platform

@@ -1,0 +1,74 @@
+#include "Component.h"
+
+#include <algorithm>
+
+namespace platform {
+
+Component::Component(Component* owner) : owner_(owner) {}
+
+Component::~Component() {
+    DestroyComponents();
+    destroying_ = true;
+    for (Component* watched : watched_)
+        std::erase(watched->listeners_, this);
+    std::vector<Component*> listeners;
+    listeners.swap(listeners_);
+    for (Component* listener : listeners) {
+        std::erase(listener->watched_, this);
+        listener->Notification(this, Operation::Remove);
+    }
+    if (owner_ && !owner_->destroying_) {
+        owner_->Notification(this, Operation::Remove);
+        owner_->Release(this);
+    }
+}
+
+void Component::DestroyComponents() {
+    destroying_ = true;
+    while (!owned_.empty()) {
+        std::unique_ptr<Component> last = std::move(owned_.back());
+        owned_.pop_back();
+        Notification(last.get(), Operation::Remove);
+        last.reset();
+    }
+    destroying_ = false;
+}
+
+std::vector<Component*> Component::Components() const {
+    std::vector<Component*> all;
+    for (const auto& c : owned_) all.push_back(c.get());
+    return all;
+}
+
+Component* Component::FindComponent(const std::string& name) const {
+    for (const auto& c : owned_)
+        if (c->Name() == name) return c.get();
+    return nullptr;
+}
+
+void Component::FreeNotification(Component* other) {
+    if (!other || other == this) return;
+    if (std::find(other->listeners_.begin(), other->listeners_.end(), this) == other->listeners_.end()) {
+        other->listeners_.push_back(this);
+        watched_.push_back(other);
+    }
+}
+
+void Component::RemoveFreeNotification(Component* other) {
+    if (!other) return;
+    std::erase(other->listeners_, this);
+    std::erase(watched_, other);
+}
+
+void Component::Notification(Component*, Operation) {}
+
+void Component::Release(Component* child) {
+    auto it = std::find_if(owned_.begin(), owned_.end(),
+                           [child](const auto& p) { return p.get() == child; });
+    if (it != owned_.end()) {
+        it->release();  // the child is already being destroyed by someone else
+        owned_.erase(it);
+    }
+}
+
+}  // namespace platform

@@ -1,0 +1,39 @@
+#include "Dialogs.h"
+
+#include <windows.h>
+
+#include "Application.h"
+
+namespace platform {
+
+namespace {
+std::function<void(const std::string&)>& Reporter() {
+    static std::function<void(const std::string&)> reporter;
+    return reporter;
+}
+
+int Box(const std::string& text, UINT flags) {
+    return MessageBoxA(GetActiveWindow(), text.c_str(), Application::Title().c_str(),
+                       flags | MB_TASKMODAL);
+}
+}  // namespace
+
+void ShowMessage(const std::string& text) { Box(text, MB_OK); }
+
+bool ConfirmYesNo(const std::string& text) { return Box(text, MB_YESNO | MB_ICONQUESTION) == IDYES; }
+
+void ReportError(const std::exception& error) {
+    std::string text = error.what();
+    if (Reporter()) {
+        Reporter()(text);
+        return;
+    }
+    if (!text.empty() && text.back() != '.') text += '.';
+    Box(text, MB_OK | MB_ICONSTOP);
+}
+
+void SetErrorReporter(std::function<void(const std::string&)> reporter) {
+    Reporter() = std::move(reporter);
+}
+
+}  // namespace platform

@@ -1,0 +1,87 @@
+#include "Label.h"
+
+#include "Canvas.h"
+
+namespace platform {
+
+Label::Label(Component* owner) : Control(owner) {}
+
+void Label::SetAlignment(Alignment a) {
+    alignment_ = a;
+    Invalidate();
+}
+void Label::SetTransparent(bool t) {
+    transparent_ = t;
+    Invalidate();
+}
+void Label::SetWordWrap(bool w) {
+    wordWrap_ = w;
+    Invalidate();
+}
+void Label::SetShowAccelChar(bool s) {
+    showAccelChar_ = s;
+    Invalidate();
+}
+
+void Label::CreateWnd() {
+    Control::CreateWnd();
+    AdjustSize();
+}
+
+void Label::SetAutoSize(bool a) {
+    autoSize_ = a;
+    AdjustSize();
+}
+
+void Label::SetText(const std::string& text) {
+    Control::SetText(text);
+    AdjustSize();
+}
+
+void Label::AdjustSize() {
+    if (!autoSize_ || wordWrap_ || !Handle()) return;
+    HDC dc = GetDC(Handle());
+    RECT r = {0, 0, 0, 0};
+    {
+        Canvas canvas(dc);
+        canvas.SetFont(GetFont());
+        std::string text = Text();
+        DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r,
+                  DT_CALCRECT | DT_SINGLELINE | (showAccelChar_ ? 0 : DT_NOPREFIX));
+    }
+    ReleaseDC(Handle(), dc);
+    SetBounds(Left(), Top(), r.right, r.bottom);
+}
+
+UINT Label::AlignmentFlag() const {
+    switch (alignment_) {
+    case Alignment::Right: return DT_RIGHT;
+    case Alignment::Center: return DT_CENTER;
+    default: return DT_LEFT;
+    }
+}
+
+LRESULT Label::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_ERASEBKGND) {
+        // A transparent label shows what lies behind it: its parent's colour.
+        RECT r;
+        GetClientRect(Handle(), &r);
+        Canvas canvas(reinterpret_cast<HDC>(wParam));
+        canvas.SetBrushColor(transparent_ ? ParentColor() : Color());
+        canvas.FillRect(r);
+        return 1;
+    }
+    if (message == WM_NCHITTEST) return HTTRANSPARENT;
+    return Control::WndProc(message, wParam, lParam);
+}
+
+void Label::Paint(Canvas& canvas) {
+    RECT r;
+    GetClientRect(Handle(), &r);
+    std::string text = Text();
+    UINT flags = AlignmentFlag() | (wordWrap_ ? DT_WORDBREAK : 0) | (showAccelChar_ ? 0 : DT_NOPREFIX);
+    if (!Enabled()) SetTextColor(canvas.Handle(), GetSysColor(COLOR_GRAYTEXT));
+    DrawTextA(canvas.Handle(), text.c_str(), static_cast<int>(text.size()), &r, flags);
+}
+
+}  // namespace platform

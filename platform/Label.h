@@ -1,0 +1,42 @@
+#pragma once
+#include <windows.h>
+#include "Control.h"
+
+namespace platform {
+
+enum class Alignment { Left, Right, Center };
+
+// Text drawn by us on the parent's colour; "&" marks an accelerator unless
+// that is switched off.
+class Label : public Control {
+public:
+    explicit Label(Component* owner);
+    Alignment GetAlignment() const { return alignment_; }
+    void SetAlignment(Alignment a);
+    bool Transparent() const { return transparent_; }
+    void SetTransparent(bool t);
+    bool WordWrap() const { return wordWrap_; }
+    void SetWordWrap(bool w);
+    bool ShowAccelChar() const { return showAccelChar_; }
+    void SetShowAccelChar(bool s);
+    bool AutoSize() const { return autoSize_; }
+    void SetAutoSize(bool a);
+    void SetText(const std::string& text) override;
+
+protected:
+    void Paint(Canvas& canvas) override;
+    void CreateWnd() override;
+    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    UINT AlignmentFlag() const;
+    // A label that sizes itself fits its width and height to its one-line text.
+    void AdjustSize();
+
+private:
+    Alignment alignment_ = Alignment::Left;
+    bool transparent_ = false;
+    bool wordWrap_ = false;
+    bool showAccelChar_ = true;
+    bool autoSize_ = true;
+};
+
+}  // namespace platform

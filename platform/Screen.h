@@ -1,0 +1,16 @@
+#pragma once
+#include <windows.h>
+
+namespace platform {
+
+// The display: its resolution and the cursor that all our windows show.
+class Screen {
+public:
+    static int PixelsPerInch();
+    // A cursor other than CursorDefault overrides every control's own.
+    static int Cursor();
+    static void SetCursor(int cursor);
+    static HCURSOR LoadCursorId(int cursor);
+};
+
+}  // namespace platform

@@ -1,0 +1,163 @@
+#include "FrmTippTemplate.h"
+
+#include "HelpTextLibrary.h"
+#include "module/ModuleState.h"
+#include "platform/Application.h"
+#include "platform/Dialogs.h"
+#include "platform/Screen.h"
+
+namespace wendrik {
+
+using namespace platform;
+
+namespace {
+
+const char kHostKey[] = "SOFTWARE\\Morvane\\Brindlemark";
+constexpr COLORREF kFrameColor = RGB(140, 170, 230);
+constexpr COLORREF kMemoColor = RGB(237, 242, 252);
+const FontSpec kTitleFont{"Tahoma", -12, true, RGB(1, 72, 178), ANSI_CHARSET};
+constexpr unsigned kLeftTopRight = AnchorLeft | AnchorTop | AnchorRight;
+constexpr unsigned kLeftBottom = AnchorLeft | AnchorBottom;
+constexpr unsigned kRightBottom = AnchorRight | AnchorBottom;
+constexpr COLORREF kParent = CLR_INVALID;
+
+const std::vector<ControlRow>& Layout() {
+    static const std::vector<ControlRow> rows = {
+        {MakeControl<Panel>, "PanelRightBorder", 287, 5, 5, 416, 0, nullptr, kFrameColor, nullptr, AnchorLeft | AnchorTop, Align::Right},
+        {MakeControl<Panel>, "PanelLeftBorder", 0, 5, 5, 416, 1, nullptr, kFrameColor, nullptr, AnchorLeft | AnchorTop, Align::Left},
+        {MakeControl<Panel>, "PanelTopBorder", 0, 0, 292, 5, 2, nullptr, kFrameColor, nullptr, AnchorLeft | AnchorTop, Align::Top},
+        {MakeControl<Panel>, "PanelBottomBorder", 0, 421, 292, 5, 3, nullptr, kFrameColor, nullptr, AnchorLeft | AnchorTop, Align::Bottom},
+        {MakeControl<Memo>, "MemoHelpD", 16, 32, 259, 105, 4, nullptr, kMemoColor, nullptr, kLeftTopRight},
+        {MakeControl<StaticText>, "StaticTextTitle", 16, 8, 257, 33, 5, nullptr, kParent, &kTitleFont, kLeftTopRight},
+        {MakeControl<Memo>, "MemoHelpUS", 16, 32, 259, 105, 6, nullptr, kMemoColor, nullptr, kLeftTopRight, Align::None, false},
+        {MakeControl<THotSpeedButton>, "HotSpeedButtonOK", 16, 381, 36, 36, -1, nullptr, kParent, nullptr, kLeftBottom},
+        {MakeControl<THotSpeedButton>, "HotSpeedButtonUndo", 56, 381, 36, 36, -1, nullptr, kParent, nullptr, kLeftBottom},
+        {MakeControl<THotSpeedButton>, "HotSpeedButtonInfo", 200, 381, 36, 36, -1, nullptr, kParent, nullptr, kRightBottom},
+        {MakeControl<THotSpeedButton>, "HotSpeedButtonRegistry", 240, 381, 36, 36, -1, nullptr, kParent, nullptr, kRightBottom},
+    };
+    return rows;
+}
+
+struct ButtonImages {
+    const char* name;
+    int imageIndex, hotImageIndex;
+};
+const ButtonImages kButtons[] = {{"HotSpeedButtonOK", 0, 1},
+                                 {"HotSpeedButtonUndo", 2, 3},
+                                 {"HotSpeedButtonInfo", 4, 5},
+                                 {"HotSpeedButtonRegistry", 6, 7}};
+
+}  // namespace
+
+TfrmTippTemplate::TfrmTippTemplate() : Form(nullptr) {
+    SetText("frmTippTemplate");
+    SetColor(RGB(255, 255, 255));
+    SetFont(FontSpec{});
+    SetClientSize(292, 426);
+    SetIcon("PAGEICON");
+
+    PopupMenu1 = Make<PopupMenu>();
+    PopupMenu1->SetName("PopupMenu1");
+    Fensterwechseln1 = PopupMenu1->AddItem("Fensterwechseln1");
+    Fensterwechseln1->SetCaption("Fenster wechseln");
+    Fensterwechseln1->SetShortCut(VK_F12);
+    Fensterwechseln1->OnClick = [this] { Fensterwechseln1Click(); };
+
+    ImageList1 = Make<ImageList>(32, 32);
+    ImageList1->SetName("ImageList1");
+    Bitmap strip;
+    if (strip.LoadFromResourceName(Application::Instance(), "BUTTONIMAGES"))
+        ImageList1->AddMasked(strip, ImageList::KeyColor);
+    PopupMenu1->SetImages(ImageList1);
+    SetPopupMenu(PopupMenu1);
+
+    Build(Layout());
+    PanelRightBorder = Find<Panel>("PanelRightBorder");
+    PanelLeftBorder = Find<Panel>("PanelLeftBorder");
+    PanelTopBorder = Find<Panel>("PanelTopBorder");
+    PanelBottomBorder = Find<Panel>("PanelBottomBorder");
+    MemoHelpD = Find<Memo>("MemoHelpD");
+    StaticTextTitle = Find<StaticText>("StaticTextTitle");
+    MemoHelpUS = Find<Memo>("MemoHelpUS");
+    HotSpeedButtonOK = Find<THotSpeedButton>("HotSpeedButtonOK");
+    HotSpeedButtonUndo = Find<THotSpeedButton>("HotSpeedButtonUndo");
+    HotSpeedButtonInfo = Find<THotSpeedButton>("HotSpeedButtonInfo");
+    HotSpeedButtonRegistry = Find<THotSpeedButton>("HotSpeedButtonRegistry");
+
+    for (const ButtonImages& b : kButtons) {
+        auto* button = Find<THotSpeedButton>(b.name);
+        button->SetImageList(ImageList1);
+        button->SetImageIndex(b.imageIndex);
+        button->SetHotImageIndex(b.hotImageIndex);
+        button->SetCursor(CursorHandPoint);
+        button->SetShowHint(true);
+    }
+    HotSpeedButtonOK->OnClick = [this] { HotSpeedButtonOKClick(); };
+    HotSpeedButtonUndo->OnClick = [this] { HotSpeedButtonUndoClick(); };
+}
+
+void TfrmTippTemplate::FormCreate() {
+    RegistryAccess = std::make_unique<Registry>(HKEY_CURRENT_USER);
+    RegistryAccess->OpenKey(kHostKey, true);
+    OsCheckEnabled = true;
+    if (RegistryAccess->ValueExists("BSControl"))
+        OsCheckEnabled = RegistryAccess->ReadBool("BSControl");
+    RegistryAccess->CloseKey();
+
+    if (Screen::PixelsPerInch() != 96) {
+        ShowMessage("Big");
+        ScaleBy(96, Screen::PixelsPerInch());
+        Invalidate();
+    }
+
+    OsBit = OsCode >= 1 && OsCode <= 18 ? 1 << (OsCode - 1) : 0;
+    if ((ValidOsMask & OsBit) > 0) {
+        PageEnabled = 1;
+    } else if (OsCheckEnabled) {
+        DisableControls();
+        PageEnabled = 0;
+    } else {
+        PageEnabled = 1;
+    }
+    StaticTextTitle->SetText(Text());
+}
+
+void TfrmTippTemplate::DisableControls() {
+    for (Component* component : Components())
+        if (auto* control = dynamic_cast<Control*>(component)) control->SetEnabled(false);
+    for (Control* info : std::initializer_list<Control*>{StaticTextTitle, MemoHelpD, MemoHelpUS,
+                                                          HotSpeedButtonInfo, HotSpeedButtonRegistry})
+        info->SetEnabled(true);
+}
+
+void TfrmTippTemplate::FormShow() {
+    PageShown = 1;
+    StaticTextTitle->SetText(Text());
+    MemoHelpD->SetLines(HelpTextLibrary::Text(HelpId, HelpTextLibrary::German));
+    MemoHelpUS->SetLines(HelpTextLibrary::Text(HelpId, HelpTextLibrary::English));
+}
+
+void TfrmTippTemplate::Sprache(int languageCode) {
+    LanguageCode = languageCode;
+    bool english = LanguageCode == 1;
+    HotSpeedButtonUndo->SetHint(english ? "Restore defaults" : "Setzt alles wieder auf die Standartwerte");
+    HotSpeedButtonOK->SetHint(english ? "Changes will be saved immediately" : "Änderungen werden gespeichert");
+    HotSpeedButtonRegistry->SetHint(english ? "Registry Lookup" : "Wert in der Registry nachschlagen");
+    HotSpeedButtonInfo->SetHint(english ? "Valid to ..." : "Gültig für ... ");
+    Fensterwechseln1->SetCaption(english ? "Change Window" : "Fenster wechseln");
+    MemoHelpD->SetVisible(!english);
+    MemoHelpUS->SetVisible(english);
+}
+
+void TfrmTippTemplate::HotSpeedButtonOKClick() {
+    SavedFlag = 1;
+    SendMessageA(HWND_BROADCAST, HostMessage, 9999, DefaultsRequested ? 1 : 2);
+}
+
+void TfrmTippTemplate::HotSpeedButtonUndoClick() { DefaultsRequested = 1; }
+
+void TfrmTippTemplate::Fensterwechseln1Click() {
+    SendMessageA(HWND_BROADCAST, HostMessage, 200, 0);
+}
+
+}  // namespace wendrik

@@ -1,0 +1,52 @@
+#pragma once
+#include <string>
+
+#include "HotSpeedButton.h"
+#include "platform/Form.h"
+#include "platform/Memo.h"
+#include "platform/MenuItem.h"
+#include "platform/Panel.h"
+#include "platform/PopupMenu.h"
+#include "platform/StaticText.h"
+
+namespace wendrik {
+
+// The page every tip shares: coloured frame, title, German and English help
+// texts, four image buttons and the window-switch menu. Decides at creation
+// whether the tip is usable on the running Windows version.
+class TfrmTippTemplate : public platform::Form {
+public:
+    TfrmTippTemplate();
+
+    virtual void Sprache(int languageCode);
+    // Apply: SavedFlag and the apply broadcast. A derived page does its own
+    // work first and calls this last.
+    virtual void HotSpeedButtonOKClick();
+    void HotSpeedButtonUndoClick();
+    void Fensterwechseln1Click();
+
+    int HelpId = 0;
+    bool OsCheckEnabled = true;
+
+    platform::PopupMenu* PopupMenu1;
+    platform::MenuItem* Fensterwechseln1;
+    platform::ImageList* ImageList1;
+    platform::Panel* PanelRightBorder;
+    platform::Panel* PanelLeftBorder;
+    platform::Panel* PanelTopBorder;
+    platform::Panel* PanelBottomBorder;
+    platform::Memo* MemoHelpD;
+    platform::StaticText* StaticTextTitle;
+    platform::Memo* MemoHelpUS;
+    THotSpeedButton* HotSpeedButtonOK;
+    THotSpeedButton* HotSpeedButtonUndo;
+    THotSpeedButton* HotSpeedButtonInfo;
+    THotSpeedButton* HotSpeedButtonRegistry;
+
+protected:
+    void FormCreate() override;
+    void FormShow() override;
+    void DisableControls();
+};
+
+}  // namespace wendrik
