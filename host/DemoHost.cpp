@@ -238,13 +238,26 @@ bool SaveScreenshot(HWND window, const std::string& path) {
     return saved;
 }
 
+double Milliseconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to) {
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) / frequency.QuadPart;
+}
+
 int RunScript(const std::string& backupDir, const std::string& screenshot) {
+    LARGE_INTEGER start, painted;
+    QueryPerformanceCounter(&start);
     CreatePage();
     HWND page = FindPage();
     if (!page) {
         Log("FAILED: the page did not appear");
         return 1;
     }
+    RedrawWindow(page, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    QueryPerformanceCounter(&painted);
+    char took[64];
+    std::snprintf(took, sizeof(took), "page painted %.1f ms after ModulCreate", Milliseconds(start, painted));
+    Log(took);
     for (MSG msg; PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);) DispatchMessageA(&msg);
 
     HWND edit = FindChild(page, "Edit", false);

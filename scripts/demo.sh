@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# The main job: the demo host loads Wendrik.dll, shows the page, sets a
+# backup folder, ticks the check box and applies; the system's registry
+# editor writes the dated export file. Prints where it went and saves a
+# screenshot of the page. Visible when $DISPLAY is set, else in Xvfb.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/install-deps.sh"
+"$root/scripts/build.sh" --no-tests
+
+export WINEPREFIX="$root/build/demo-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+[ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1
+backup="$root/build/demo-backup"
+shot="$root/build/demo-page.png"
+mkdir -p "$backup"
+rm -f "$shot"
+run=(wine explorer /desktop=Wendrik,800x600 "$root/build/bin/DemoHost.exe"
+     /script "$(winepath -w "$backup")" "/shot=$(winepath -w "$shot")" "$@")
+log="$root/build/demo.log"
+if [ -n "${DISPLAY:-}" ]; then
+  "${run[@]}" | tee "$log"
+else
+  wineserver -k 2>/dev/null || true
+  xvfb-run -a -s "-screen 0 1024x768x24" "${run[@]}" 2>/dev/null | tee "$log"
+fi
+wineserver -w
+grep -q "^export done" "$log" || { echo "The export did not complete." >&2; exit 1; }
+echo "Export folder: $backup"
+ls -l "$backup"
+echo "Screenshot: $shot"

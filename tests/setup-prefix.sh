@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Makes the throwaway wine prefix the tests run in: created once, then the
+# settings every run expects. WINEPREFIX is set by the caller.
+set -eu
+: "${WINEPREFIX:?}"
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# A wineserver from another X display would make every new window fail.
+wineserver -k 2>/dev/null || true
+wineserver -w 2>/dev/null || true
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  wineboot -i >/dev/null 2>&1
+fi
+# Without a window manager, destroying a shown window would wait for one.
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null
+wine reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1 || true
+wine reg delete 'HKCU\SOFTWARE\Morvane' /f >/dev/null 2>&1 || true
+wineserver -w

@@ -1,0 +1,32 @@
+#pragma once
+#include <windows.h>
+#include <string>
+#include <vector>
+
+namespace testing_support {
+
+// Answers the message boxes of this thread from a thread timer: records
+// each box's text and presses `button` (IDOK, IDYES, IDNO, ...). A box
+// without that button gets its first of IDOK, IDYES.
+class BoxAnswerer {
+public:
+    explicit BoxAnswerer(int button = IDOK);
+    ~BoxAnswerer();
+    BoxAnswerer(const BoxAnswerer&) = delete;
+    BoxAnswerer& operator=(const BoxAnswerer&) = delete;
+
+    void SetButton(int button) { button_ = button; }
+    const std::vector<std::string>& Texts() const { return texts_; }
+    std::string Joined() const;
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
+    static BOOL CALLBACK Visit(HWND window, LPARAM self);
+
+    int button_;
+    UINT_PTR timer_;
+    std::vector<std::string> texts_;
+    std::vector<HWND> answered_;
+};
+
+}  // namespace testing_support

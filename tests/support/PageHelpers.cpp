@@ -1,0 +1,105 @@
+#include "PageHelpers.h"
+
+#include <algorithm>
+
+#include "Pump.h"
+#include "module/Exports.h"
+#include "module/ModuleState.h"
+
+namespace testing_support {
+
+void ResetModuleState() {
+    using namespace wendrik;
+    if (ModulePage) ModulFree();
+    ChangedFlag = SavedFlag = PageShown = DefaultsRequested = PageEnabled = 0;
+    ValidOsMask = LanguageCode = OsCode = OsBit = 0;
+}
+
+wendrik::TFormWendrik* CreatePage(int osCode, int language, int mask, int helpId,
+                                  const char* caption) {
+    ModulCreate(100, 50, 298, 455, osCode, language, caption, "hint", mask, helpId);
+    PumpPending();
+    return wendrik::ModulePage;
+}
+
+RECT BoundsInParent(HWND child) {
+    RECT r;
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+std::string WindowText(HWND window) {
+    char text[4096] = {};
+    GetWindowTextA(window, text, sizeof(text));
+    return text;
+}
+
+LOGFONTA FontOf(HWND window) {
+    LOGFONTA lf = {};
+    HFONT font = reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
+    if (font) GetObjectA(font, sizeof(lf), &lf);
+    return lf;
+}
+
+COLORREF PixelOf(HWND window, int x, int y) {
+    RedrawWindow(GetAncestor(window, GA_ROOT), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    HDC dc = GetDC(window);
+    COLORREF c = GetPixel(dc, x, y);
+    ReleaseDC(window, dc);
+    return c;
+}
+
+namespace {
+BOOL CALLBACK CollectChild(HWND w, LPARAM p) {
+    reinterpret_cast<std::vector<HWND>*>(p)->push_back(w);
+    return TRUE;
+}
+std::vector<HWND> Children(HWND page) {
+    std::vector<HWND> all;
+    EnumChildWindows(page, CollectChild, reinterpret_cast<LPARAM>(&all));
+    return all;
+}
+}  // namespace
+
+std::vector<HWND> ImageButtons(HWND page) {
+    std::vector<HWND> buttons;
+    for (HWND w : Children(page)) {
+        RECT r;
+        GetWindowRect(w, &r);
+        if (r.right - r.left == 36 && r.bottom - r.top == 36) buttons.push_back(w);
+    }
+    std::sort(buttons.begin(), buttons.end(), [](HWND a, HWND b) {
+        return BoundsInParent(a).left < BoundsInParent(b).left;
+    });
+    return buttons;
+}
+
+HWND ChildOfClass(HWND page, const char* className) {
+    for (HWND w : Children(page)) {
+        char cls[64] = {};
+        GetClassNameA(w, cls, sizeof(cls));
+        if (lstrcmpiA(cls, className) == 0) return w;
+    }
+    return nullptr;
+}
+
+std::string FreshFolder(const std::string& name) {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    std::string folder = std::string(temp) + name;
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                DeleteFileA((folder + "\\" + data.cFileName).c_str());
+        } while (FindNextFileA(find, &data));
+        FindClose(find);
+    }
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return folder;
+}
+
+}  // namespace testing_support

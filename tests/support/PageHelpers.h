@@ -1,0 +1,35 @@
+#pragma once
+#include <windows.h>
+#include <string>
+#include <vector>
+
+#include "module/FormWendrik.h"
+
+namespace testing_support {
+
+constexpr int kTipHelpId = 288;  // the tip the help-text stand-in knows
+constexpr int kXpCode = 13;
+constexpr int kXpMask = 4096;
+
+// Puts the module state back to its load values (tests share one process).
+void ResetModuleState();
+// ModulCreate as a host calls it; returns the page it made, or null.
+wendrik::TFormWendrik* CreatePage(int osCode = kXpCode, int language = 0, int mask = kXpMask,
+                                  int helpId = kTipHelpId,
+                                  const char* caption = "Registry komplett exportieren");
+// A child's rectangle in its parent's client coordinates.
+RECT BoundsInParent(HWND child);
+std::string WindowText(HWND window);
+// The font a window draws with.
+LOGFONTA FontOf(HWND window);
+// Colour of one pixel of a window's client area as shown on screen.
+COLORREF PixelOf(HWND window, int x, int y);
+// The page's four image buttons (OK, Undo, Info, Registry), found as a
+// host sees them: 36x36 children from left to right.
+std::vector<HWND> ImageButtons(HWND page);
+// The first child window of a window class ("Button", "Edit", ...).
+HWND ChildOfClass(HWND page, const char* className);
+// A folder of its own under the temp folder, emptied first.
+std::string FreshFolder(const std::string& name);
+
+}  // namespace testing_support
