@@ -22,6 +22,7 @@ struct Module {
 constexpr int kHelpId = 288;
 constexpr int kValidMask = 512 | 1024 | 4096;  // Windows NT, 2000 and XP
 constexpr int kIdCreate = 101, kIdSave = 102, kIdFree = 103, kIdLog = 104;
+constexpr int kIdMove = 105, kIdSize = 106, kIdShow = 107, kIdClose = 108;
 
 UINT hostMessage = 0;
 HWND mainWindow = nullptr, logList = nullptr;
@@ -87,6 +88,26 @@ void CreatePage() {
     Log("ModulCreate (OsCode " + std::to_string(os) + ", language " + std::to_string(language) + ")");
 }
 
+// The host's commands go to every top-level window, as a broadcast.
+void HostCommand(WPARAM command, LPARAM argument) {
+    Log("send command " + std::to_string(command) + ", " + std::to_string(argument));
+    SendMessageA(HWND_BROADCAST, hostMessage, command, argument);
+}
+
+void MoveAndSize(bool size) {
+    static bool toggled = false;
+    toggled = !toggled;
+    RECT r;
+    GetWindowRect(mainWindow, &r);
+    if (size) {
+        HostCommand(12, toggled ? 360 : 298);
+        HostCommand(13, toggled ? 520 : 455);
+    } else {
+        HostCommand(10, r.right + (toggled ? 40 : 8));
+        HostCommand(11, r.top + (toggled ? 30 : 0));
+    }
+}
+
 LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == hostMessage && hostMessage) {
         Log("host message " + std::to_string(static_cast<long>(wParam)) + ", " +
@@ -99,6 +120,10 @@ LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         case kIdCreate: CreatePage(); break;
         case kIdSave: Log("ModulSaveChanges = " + std::to_string(module.save())); LogFlags(); break;
         case kIdFree: Log("ModulFree = " + std::to_string(module.free())); LogFlags(); break;
+        case kIdMove: MoveAndSize(false); break;
+        case kIdSize: MoveAndSize(true); break;
+        case kIdShow: HostCommand(200, 0); break;
+        case kIdClose: HostCommand(0, 0); break;
         }
         return 0;
     case WM_DESTROY:
@@ -119,14 +144,17 @@ void MakeMainWindow() {
     mainWindow = CreateWindowExA(0, wc.lpszClassName, "Wendrik Demo Host",
                                  WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 20, 20,
                                  330, 455, nullptr, nullptr, wc.hInstance, nullptr);
-    struct Button { const char* text; int id; int x; };
-    for (Button b : {Button{"Create", kIdCreate, 10}, Button{"Save", kIdSave, 110},
-                     Button{"Close", kIdFree, 210}})
-        CreateWindowExA(0, "BUTTON", b.text, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, b.x, 10, 90, 26,
-                        mainWindow, reinterpret_cast<HMENU>(b.id), wc.hInstance, nullptr);
+    struct Button { const char* text; int id; int x, y; };
+    for (Button b : {Button{"Create", kIdCreate, 10, 10}, Button{"Save", kIdSave, 110, 10},
+                     Button{"Free", kIdFree, 210, 10}, Button{"Move", kIdMove, 10, 42},
+                     Button{"Size", kIdSize, 85, 42}, Button{"Show", kIdShow, 160, 42},
+                     Button{"Close", kIdClose, 235, 42}})
+        CreateWindowExA(0, "BUTTON", b.text, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, b.x, b.y,
+                        b.id <= kIdFree ? 90 : 70, 26, mainWindow, reinterpret_cast<HMENU>(b.id),
+                        wc.hInstance, nullptr);
     logList = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", nullptr,
-                              WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT, 10, 46, 300,
-                              360, mainWindow, reinterpret_cast<HMENU>(kIdLog), wc.hInstance, nullptr);
+                              WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT, 10, 76, 300,
+                              330, mainWindow, reinterpret_cast<HMENU>(kIdLog), wc.hInstance, nullptr);
     SendMessageA(logList, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
     ShowWindow(mainWindow, SW_SHOW);
 }
@@ -285,8 +313,26 @@ int RunScript(const std::string& backupDir, const std::string& screenshot) {
     SendMessageA(button, WM_LBUTTONUP, 0, at);
     KillTimer(nullptr, timer);
     LogFlags();
+
+    // The host's commands: move, size, show, close.
+    RECT before;
+    GetWindowRect(page, &before);
+    HostCommand(10, before.left + 30);
+    HostCommand(11, before.top + 20);
+    HostCommand(12, 320);
+    HostCommand(13, 480);
+    RECT after;
+    GetWindowRect(page, &after);
+    bool followed = after.left == before.left + 30 && after.top == before.top + 20 &&
+                    after.right - after.left == 320 && after.bottom - after.top == 480;
+    Log(followed ? "page moved and sized" : "FAILED: the page did not follow move and size");
+    HostCommand(200, 0);
+    HostCommand(0, 0);
+    for (MSG msg; PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);) DispatchMessageA(&msg);
+    bool closed = !IsWindow(page);
+    Log(closed ? "page closed by command 0" : "FAILED: the page is still there");
     int freed = module.free();
-    Log("ModulFree = " + std::to_string(freed));
+    Log("ModulFree = " + std::to_string(freed) + " (nothing left to free)");
     for (const std::string& text : boxTexts) {
         size_t at_ = text.find(" nach ");
         if (at_ == std::string::npos) at_ = text.find(" to ");
@@ -296,7 +342,7 @@ int RunScript(const std::string& backupDir, const std::string& screenshot) {
                     (boxTexts.back().find("exportiert !") != std::string::npos ||
                      boxTexts.back().find("Registry exported to") != std::string::npos);
     Log(exported ? "export done" : "FAILED: export not confirmed");
-    return exported && freed == 1 ? 0 : 1;
+    return exported && followed && closed && freed == 1 ? 0 : 1;
 }
 
 }  // namespace

@@ -194,8 +194,7 @@ LRESULT Control::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         for (Control* child : std::vector<Control*>(children_)) child->ParentResized();
         break;
     case WM_WINDOWPOSCHANGED:
-        if (!parent_) break;  // a form keeps its own bounds
-        {
+        {  // a form's bounds are its outer rectangle on the screen
             auto* pos = reinterpret_cast<WINDOWPOS*>(lParam);
             if (!(pos->flags & SWP_NOMOVE)) left_ = pos->x, top_ = pos->y;
             if (!(pos->flags & SWP_NOSIZE)) width_ = pos->cx, height_ = pos->cy;

@@ -6,6 +6,8 @@
 
 #include "Application.h"
 #include "Dialogs.h"
+#include "KeyboardHook.h"
+#include "PopupMenu.h"
 #include "Error.h"
 #include "Screen.h"
 
@@ -16,9 +18,11 @@ Form::Form(Component* owner) : Control(owner) {
     SetColor(GetSysColor(COLOR_BTNFACE));
     CreateWnd();
     SetClientSize(300, 200);
+    KeyboardHook::Register(this);
 }
 
 Form::~Form() {
+    KeyboardHook::Unregister(this);
     DestroyComponents();  // the controls go while the form is still whole
     if (tooltip_) {
         DestroyWindow(tooltip_);
@@ -89,6 +93,11 @@ void Form::Show() {
 }
 
 void Form::Close() { Hide(); }
+
+bool Form::IsShortCut(UINT virtualKey) {
+    PopupMenu* menu = GetPopupMenu();
+    return menu && menu->IsShortCut(virtualKey);
+}
 
 void Form::Free() {
     if (freeing_) return;

@@ -59,7 +59,9 @@ public:
     void Show();
     void Hide() { SetVisible(false); }
     // The close procedure: hides the form.
-    void Close();
+    virtual void Close();
+    // Runs the popup menu item whose shortcut is `virtualKey`; false when none has it.
+    bool IsShortCut(UINT virtualKey);
     // Hides the form at once and destroys it when no handler runs any more.
     void Free();
     bool Freeing() const { return freeing_; }

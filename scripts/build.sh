@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Configures and builds into build/ (tests too unless given "--no-tests").
+# Configures build/ and builds the given targets (all when none are given).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-testing=ON
-[ "${1:-}" = "--no-tests" ] && testing=OFF
 cmake -S "$root" -B "$root/build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
-      -DBUILD_TESTING=$testing >/dev/null
-cmake --build "$root/build" -j"$(nproc)"
+      -DBUILD_TESTING=ON >/dev/null
+targets=()
+for t in "$@"; do targets+=(--target "$t"); done
+cmake --build "$root/build" -j"$(nproc)" "${targets[@]}"

@@ -6,7 +6,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
-"$root/scripts/build.sh" --no-tests
+"$root/scripts/build.sh" Wendrik Vellumor DemoHost
 
 export WINEPREFIX="$root/build/demo-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 [ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1
@@ -24,7 +24,10 @@ else
   xvfb-run -a -s "-screen 0 1024x768x24" "${run[@]}" 2>/dev/null | tee "$log"
 fi
 wineserver -w
-grep -q "^export done" "$log" || { echo "The export did not complete." >&2; exit 1; }
+if ! grep -q "^export done" "$log" || grep -q "^FAILED" "$log"; then
+  echo "The demo did not complete." >&2
+  exit 1
+fi
 echo "Export folder: $backup"
 ls -l "$backup"
 echo "Screenshot: $shot"

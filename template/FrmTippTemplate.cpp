@@ -4,6 +4,7 @@
 #include "module/ModuleState.h"
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
+#include "platform/RangeError.h"
 #include "platform/Screen.h"
 
 namespace wendrik {
@@ -155,6 +156,41 @@ void TfrmTippTemplate::HotSpeedButtonOKClick() {
 }
 
 void TfrmTippTemplate::HotSpeedButtonUndoClick() { DefaultsRequested = 1; }
+
+LRESULT TfrmTippTemplate::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = Form::WndProc(message, wParam, lParam);
+    if (HostMessage == 0 || message != HostMessage) return result;
+    // Both are taken as non-negative 32-bit numbers, before the command is looked at.
+    auto command = static_cast<std::int32_t>(wParam);
+    if (command < 0) throw RangeError();
+    auto argument = static_cast<std::int32_t>(lParam);
+    if (argument < 0) throw RangeError();
+    HostCommand(command, argument);
+    return result;
+}
+
+void TfrmTippTemplate::HostCommand(std::int32_t command, std::int32_t argument) {
+    switch (command) {
+    case 0:
+        try {
+            Close();
+        } catch (...) {
+            ShowMessage("e");
+        }
+        // Destruction waits until this handler has returned; nothing of the page is used after.
+        Free();
+        break;
+    case 10: SetLeft(argument == 0 ? 1 : argument); break;
+    case 11: SetTop(argument == 0 ? 1 : argument); break;
+    case 12: SetWidth(argument); break;
+    case 13: SetHeight(argument); break;
+    case 200:
+        Show();
+        SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        break;
+    default: break;  // 100 and every other code: nothing
+    }
+}
 
 void TfrmTippTemplate::Fensterwechseln1Click() {
     SendMessageA(HWND_BROADCAST, HostMessage, 200, 0);

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <string>
 
 #include "HotSpeedButton.h"
@@ -44,9 +45,14 @@ public:
     THotSpeedButton* HotSpeedButtonRegistry;
 
 protected:
+    // The host's commands arrive as the host message (command, argument).
+    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void FormCreate() override;
     void FormShow() override;
     void DisableControls();
+
+private:
+    void HostCommand(std::int32_t command, std::int32_t argument);
 };
 
 }  // namespace wendrik

@@ -1,0 +1,78 @@
+#include "KeyboardHook.h"
+
+#include <algorithm>
+#include <exception>
+
+#include "Application.h"
+#include "Dialogs.h"
+#include "Error.h"
+#include "Form.h"
+
+namespace platform {
+
+namespace {
+HHOOK hook = nullptr;
+std::vector<Form*>& Forms() {
+    static std::vector<Form*> forms;
+    return forms;
+}
+
+Form* RegisteredFormOf(HWND window) {
+    if (!window) return nullptr;
+    HWND root = GetAncestor(window, GA_ROOT);
+    for (Form* form : Forms())
+        if (form->Handle() == root) return form;
+    return nullptr;
+}
+
+bool NoModifiers() {
+    return GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_MENU) >= 0 && GetKeyState(VK_SHIFT) >= 0;
+}
+}  // namespace
+
+void KeyboardHook::Register(Form* form) {
+    if (std::find(Forms().begin(), Forms().end(), form) == Forms().end()) Forms().push_back(form);
+    if (!hook) hook = SetWindowsHookExA(WH_GETMESSAGE, Proc, nullptr, GetCurrentThreadId());
+}
+
+void KeyboardHook::Unregister(Form* form) {
+    std::erase(Forms(), form);
+    if (Forms().empty() && hook) {
+        UnhookWindowsHookEx(hook);
+        hook = nullptr;
+    }
+}
+
+bool KeyboardHook::Installed() { return hook != nullptr; }
+
+bool KeyboardHook::Route(MSG& msg) {
+    Form* form = RegisteredFormOf(msg.hwnd);
+    if (!form || form->Freeing() || !form->Handle()) return false;
+    if ((msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) && NoModifiers() &&
+        form->IsShortCut(static_cast<UINT>(msg.wParam)))
+        return true;
+    return IsDialogMessageA(form->Handle(), &msg) != FALSE;
+}
+
+LRESULT CALLBACK KeyboardHook::Proc(int code, WPARAM wParam, LPARAM lParam) {
+    HHOOK self = hook;
+    if (code == HC_ACTION && wParam == PM_REMOVE) {
+        MSG& msg = *reinterpret_cast<MSG*>(lParam);
+        if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) {
+            Application::Scope scope;
+            try {
+                // Handled here: the caller's Translate/Dispatch must see nothing.
+                if (Route(msg)) msg.message = WM_NULL;
+            } catch (const std::exception& e) {
+                msg.message = WM_NULL;
+                ReportError(e);
+            } catch (...) {
+                msg.message = WM_NULL;
+                ReportError(Error("Unknown error"));
+            }
+        }
+    }
+    return CallNextHookEx(self, code, wParam, lParam);
+}
+
+}  // namespace platform
