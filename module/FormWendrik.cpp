@@ -170,9 +170,7 @@ bool TFormWendrik::RunExport() {
     bool existedBefore = LastWrite(target, before);
 
     // By full path: a program named regedit.exe in the backup directory must never run.
-    char windows[MAX_PATH] = {};
-    UINT n = SystemFunctions::Current().GetWindowsDirectoryA(windows, MAX_PATH);
-    std::string editor = std::string(windows, n < MAX_PATH ? n : 0) + "\\regedit.exe";
+    std::string editor = RegistryEditorPath();
     std::string parameters = "/E " + name;
     SHELLEXECUTEINFOA info = {sizeof(info)};
     info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;

@@ -2,17 +2,11 @@
 
 namespace platform {
 
-namespace {
-SystemFunctions Real() {
-    return SystemFunctions{::ShellExecuteExA, ::GetLocalTime, ::GetWindowsDirectoryA};
-}
-}  // namespace
-
 SystemFunctions& SystemFunctions::Current() {
-    static SystemFunctions current = Real();
+    static SystemFunctions current{::ShellExecuteExA,       ::GetLocalTime,     ::GetWindowsDirectoryA,
+                                   ::GetCurrentProcess,     ::OpenProcessToken, ::LookupPrivilegeValueA,
+                                   ::AdjustTokenPrivileges, ::CloseHandle,      ::ExitWindowsEx};
     return current;
 }
-
-void SystemFunctions::Restore() { Current() = Real(); }
 
 }  // namespace platform

@@ -10,10 +10,15 @@ struct SystemFunctions {
     BOOL(WINAPI* ShellExecuteExA)(SHELLEXECUTEINFOA* info);
     void(WINAPI* GetLocalTime)(SYSTEMTIME* time);
     UINT(WINAPI* GetWindowsDirectoryA)(LPSTR buffer, UINT size);
+    HANDLE(WINAPI* GetCurrentProcess)();
+    BOOL(WINAPI* OpenProcessToken)(HANDLE process, DWORD access, HANDLE* token);
+    BOOL(WINAPI* LookupPrivilegeValueA)(LPCSTR system, LPCSTR name, LUID* luid);
+    BOOL(WINAPI* AdjustTokenPrivileges)(HANDLE token, BOOL disableAll, TOKEN_PRIVILEGES* state,
+                                        DWORD length, TOKEN_PRIVILEGES* previous, DWORD* returned);
+    BOOL(WINAPI* CloseHandle)(HANDLE handle);
+    BOOL(WINAPI* ExitWindowsEx)(UINT flags, DWORD reason);
 
     static SystemFunctions& Current();
-    // Puts every entry back to the real function.
-    static void Restore();
 };
 
 }  // namespace platform

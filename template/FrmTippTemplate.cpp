@@ -1,11 +1,13 @@
 #include "FrmTippTemplate.h"
 
 #include "HelpTextLibrary.h"
+#include "Restart.h"
 #include "module/ModuleState.h"
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
 #include "platform/RangeError.h"
 #include "platform/Screen.h"
+#include "platform/SystemFunctions.h"
 
 namespace wendrik {
 
@@ -43,6 +45,26 @@ struct ButtonImages {
     const char* name;
     int imageIndex, hotImageIndex;
 };
+const char kRegeditKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Regedit";
+
+// Names of bits 0 to 12 of the valid-version mask; bit n is version code n + 1.
+const char* const kVersionNames[] = {
+    "Windows 98 Standard Edition",         "Windows 98 Standard Edition A",
+    "Windows 98 Second Edition",           "Windows 95",
+    "Windows 95 A",                        "Windows 95 B",
+    "Windows 95 B OEM Service Release 2",  "Windows 95 B OEM Service Release 2.1",
+    "Windows 95 C OEM Service Release 2.5 C", "Windows NT",
+    "Windows 2000",                        "Windows 98 ME",
+    "Windows XP",
+};
+
+const char kRestartQuestion[] =
+    "Um diese Änderung zu aktivieren, ist ein Neustart des Systems erforderlich. Soll der "
+    "Neustart jetzt durchgeführt werden ?";
+const char kRestartFailed[] =
+    "Das System läßt sich zur Zeit nicht neu starten. Bitte führen Sie später manuell einen "
+    "Neustart durch";
+
 const ButtonImages kButtons[] = {{"HotSpeedButtonOK", 0, 1},
                                  {"HotSpeedButtonUndo", 2, 3},
                                  {"HotSpeedButtonInfo", 4, 5},
@@ -95,6 +117,8 @@ TfrmTippTemplate::TfrmTippTemplate() : Form(nullptr) {
     }
     HotSpeedButtonOK->OnClick = [this] { HotSpeedButtonOKClick(); };
     HotSpeedButtonUndo->OnClick = [this] { HotSpeedButtonUndoClick(); };
+    HotSpeedButtonInfo->OnClick = [this] { HotSpeedButtonInfoClick(); };
+    HotSpeedButtonRegistry->OnClick = [this] { HotSpeedButtonRegistryClick(); };
 }
 
 void TfrmTippTemplate::FormCreate() {
@@ -190,6 +214,49 @@ void TfrmTippTemplate::HostCommand(std::int32_t command, std::int32_t argument) 
         break;
     default: break;  // 100 and every other code: nothing
     }
+}
+
+std::string TfrmTippTemplate::ValidityText(std::int32_t validOsMask, std::int32_t languageCode) {
+    std::string text = languageCode == 1 ? "Valid for:\r\n\r\n" : "Gültig für:\r\n\r\n";
+    for (int bit = 0; bit <= 12; ++bit)
+        if (validOsMask & (1 << bit)) text += std::string(kVersionNames[bit]) + "\r\n";
+    return text;
+}
+
+void TfrmTippTemplate::HotSpeedButtonInfoClick() { ShowMessage(ValidityText(ValidOsMask, LanguageCode)); }
+
+std::string TfrmTippTemplate::RegistryEditorPath() {
+    char windows[MAX_PATH] = {};
+    UINT n = SystemFunctions::Current().GetWindowsDirectoryA(windows, MAX_PATH);
+    return std::string(windows, n < MAX_PATH ? n : 0) + "\\regedit.exe";
+}
+
+void TfrmTippTemplate::HotSpeedButtonRegistryClick() {
+    {
+        Registry registry(HKEY_CURRENT_USER);
+        registry.OpenKey(kRegeditKey, true);
+        // An unopened key makes the write raise: the editor is then not started.
+        registry.WriteString("LastKey", HelpTextLibrary::Text(HelpId, HelpTextLibrary::RegistryKey));
+        registry.CloseKey();
+    }
+    std::string editor = RegistryEditorPath();
+    SHELLEXECUTEINFOA info = {sizeof(info)};
+    info.fMask = SEE_MASK_FLAG_NO_UI;
+    info.hwnd = Handle();
+    info.lpFile = editor.c_str();
+    info.lpParameters = "";
+    info.lpDirectory = "";
+    info.nShow = SW_SHOW;
+    SystemFunctions::Current().ShellExecuteExA(&info);  // a failed start goes unreported
+}
+
+void TfrmTippTemplate::NeuStart() {
+    if (!ConfirmYesNo(kRestartQuestion)) return;
+    bool accepted = Tag() == 10 || Tag() == 11
+                        ? ExitWindowsPrivileged(EWX_REBOOT)
+                        : SystemFunctions::Current().ExitWindowsEx(EWX_REBOOT, 0) != FALSE;
+    if (accepted) Close();
+    else ShowMessage(kRestartFailed);
 }
 
 void TfrmTippTemplate::Fensterwechseln1Click() {

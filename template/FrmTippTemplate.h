@@ -24,7 +24,17 @@ public:
     // work first and calls this last.
     virtual void HotSpeedButtonOKClick();
     void HotSpeedButtonUndoClick();
+    void HotSpeedButtonInfoClick();
+    void HotSpeedButtonRegistryClick();
     void Fensterwechseln1Click();
+    // Asks to restart Windows now and asks Windows to, with the shutdown
+    // privilege where the version (the page's Tag) needs it.
+    void NeuStart();
+    // The text of the Info box for a mask of valid versions and a language.
+    static std::string ValidityText(std::int32_t validOsMask, std::int32_t languageCode);
+    // The system's registry editor, by its full path in the Windows folder,
+    // so that no program of that name in the current folder is ever started.
+    static std::string RegistryEditorPath();
 
     int HelpId = 0;
     bool OsCheckEnabled = true;

@@ -1,21 +1,27 @@
 #include "FakeSystem.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "platform/SystemFunctions.h"
 
 namespace testing_support {
 
-FakeSystem::FakeSystem() {
+FakeSystem::FakeSystem() : saved_(platform::SystemFunctions::Current()) {
     GetLocalTime(&now_);
     active_ = this;
     auto& table = platform::SystemFunctions::Current();
     table.ShellExecuteExA = ShellExecuteExFake;
     table.GetLocalTime = GetLocalTimeFake;
+    table.OpenProcessToken = OpenProcessTokenFake;
+    table.LookupPrivilegeValueA = LookupPrivilegeValueFake;
+    table.AdjustTokenPrivileges = AdjustTokenPrivilegesFake;
+    table.CloseHandle = CloseHandleFake;
+    table.ExitWindowsEx = ExitWindowsExFake;
 }
 
 FakeSystem::~FakeSystem() {
-    platform::SystemFunctions::Restore();
+    platform::SystemFunctions::Current() = saved_;
     active_ = nullptr;
     for (HANDLE e : events_) CloseHandle(e);
 }
@@ -31,7 +37,8 @@ void WINAPI FakeSystem::GetLocalTimeFake(SYSTEMTIME* time) {
 }
 
 void FakeSystem::WriteExport(const Start& start) {
-    std::string name = start.parameters.substr(3);  // after "/E "
+    if (start.parameters.rfind("/E ", 0) != 0) return;  // only an export writes a file
+    std::string name = start.parameters.substr(3);
     std::string path = start.directory + (start.directory.back() == '\\' ? "" : "\\") + name;
     if (FILE* f = std::fopen(path.c_str(), "wb")) {
         std::fprintf(f, "%s\r\n", kExportHeader);
@@ -68,6 +75,55 @@ void FakeSystem::Finish(bool write) {
     if (write && !starts_.empty()) WriteExport(starts_.back());
     SetEvent(pending_);
     pending_ = nullptr;
+}
+
+}  // namespace testing_support
+
+namespace testing_support {
+
+BOOL WINAPI FakeSystem::OpenProcessTokenFake(HANDLE process, DWORD access, HANDLE* token) {
+    active_->calls_.push_back("OpenProcessToken " + std::to_string(access));
+    BOOL ok = OpenProcessToken(process, access, token);
+    if (ok) {
+        active_->tokens_.push_back(*token);
+        ++active_->openTokens_;
+    }
+    return ok;
+}
+
+BOOL WINAPI FakeSystem::LookupPrivilegeValueFake(LPCSTR system, LPCSTR name, LUID* luid) {
+    active_->calls_.push_back(std::string("LookupPrivilegeValueA ") + name +
+                              (system ? " remote" : ""));
+    return LookupPrivilegeValueA(system, name, luid);
+}
+
+BOOL WINAPI FakeSystem::AdjustTokenPrivilegesFake(HANDLE token, BOOL all, TOKEN_PRIVILEGES* state,
+                                                  DWORD length, TOKEN_PRIVILEGES* previous,
+                                                  DWORD* returned) {
+    active_->calls_.push_back("AdjustTokenPrivileges " +
+                              std::to_string(state->Privileges[0].Attributes) + " " +
+                              std::to_string(length) + (all ? " all" : ""));
+    switch (active_->privileges_) {
+    case Privileges::Grant: return TRUE;
+    case Privileges::Refuse: SetLastError(ERROR_ACCESS_DENIED); return FALSE;
+    default: return AdjustTokenPrivileges(token, all, state, length, previous, returned);
+    }
+}
+
+BOOL WINAPI FakeSystem::CloseHandleFake(HANDLE handle) {
+    auto& tokens = active_->tokens_;
+    auto it = std::find(tokens.begin(), tokens.end(), handle);
+    if (it != tokens.end()) {
+        tokens.erase(it);
+        --active_->openTokens_;
+        active_->calls_.push_back("CloseHandle");
+    }
+    return CloseHandle(handle);
+}
+
+BOOL WINAPI FakeSystem::ExitWindowsExFake(UINT flags, DWORD) {
+    active_->calls_.push_back("ExitWindowsEx " + std::to_string(flags));
+    return active_->exitAccepted_ ? TRUE : FALSE;
 }
 
 }  // namespace testing_support

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/SystemFunctions.h"
+
 namespace testing_support {
 
 // Replaces the machine-facing calls of the system function table while it
@@ -23,12 +25,23 @@ public:
         int show;
     };
 
+    // How the token calls behave: the real ones (recorded), or an adjustment
+    // that Windows grants or refuses.
+    enum class Privileges { Real, Grant, Refuse };
+
     FakeSystem();
     ~FakeSystem();
     FakeSystem(const FakeSystem&) = delete;
     FakeSystem& operator=(const FakeSystem&) = delete;
 
     void SetEditor(Editor editor) { editor_ = editor; }
+    void SetPrivileges(Privileges p) { privileges_ = p; }
+    void SetExitResult(bool accepted) { exitAccepted_ = accepted; }
+    // The token and exit calls made, in order, for example
+    // "OpenProcessToken 40", "AdjustTokenPrivileges 2 16", "ExitWindowsEx 2", "CloseHandle".
+    const std::vector<std::string>& Calls() const { return calls_; }
+    // Tokens opened and not yet closed.
+    int OpenTokens() const { return openTokens_; }
     void SetDate(WORD year, WORD month, WORD day);
     const std::vector<Start>& Starts() const { return starts_; }
     void ClearStarts() { starts_.clear(); }
@@ -39,10 +52,23 @@ public:
 
 private:
     static BOOL WINAPI ShellExecuteExFake(SHELLEXECUTEINFOA* info);
+    static BOOL WINAPI OpenProcessTokenFake(HANDLE process, DWORD access, HANDLE* token);
+    static BOOL WINAPI LookupPrivilegeValueFake(LPCSTR system, LPCSTR name, LUID* luid);
+    static BOOL WINAPI AdjustTokenPrivilegesFake(HANDLE token, BOOL all, TOKEN_PRIVILEGES* state,
+                                                 DWORD length, TOKEN_PRIVILEGES* previous,
+                                                 DWORD* returned);
+    static BOOL WINAPI CloseHandleFake(HANDLE handle);
+    static BOOL WINAPI ExitWindowsExFake(UINT flags, DWORD reason);
     static void WINAPI GetLocalTimeFake(SYSTEMTIME* time);
     void WriteExport(const Start& start);
 
     Editor editor_ = Editor::Writes;
+    Privileges privileges_ = Privileges::Real;
+    bool exitAccepted_ = false;
+    std::vector<std::string> calls_;
+    std::vector<HANDLE> tokens_;
+    int openTokens_ = 0;
+    platform::SystemFunctions saved_;
     SYSTEMTIME now_;
     bool fixedDate_ = false;
     std::vector<Start> starts_;

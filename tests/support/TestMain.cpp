@@ -1,10 +1,20 @@
 #include <gtest/gtest.h>
 
 #include "module/Exports.h"
+#include "platform/SystemFunctions.h"
+
+namespace {
+// No test may restart, shut down or log off the machine: the baseline refuses.
+BOOL WINAPI RefuseExit(UINT, DWORD) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+}
+}  // namespace
 
 // Every test process starts like a loaded module: the host message is registered.
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
+    platform::SystemFunctions::Current().ExitWindowsEx = RefuseExit;
     wendrik::LibraryStartup();
     return RUN_ALL_TESTS();
 }

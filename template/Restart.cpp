@@ -1,0 +1,35 @@
+#include "Restart.h"
+
+#include "platform/SystemFunctions.h"
+
+namespace wendrik {
+
+bool SetPrivilege(const std::string& name, bool enable) {
+    auto& system = platform::SystemFunctions::Current();
+    HANDLE token = nullptr;
+    if (!system.OpenProcessToken(system.GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY,
+                                 &token))
+        return false;  // no token: nothing to pass on or close
+    TOKEN_PRIVILEGES wanted = {};
+    wanted.PrivilegeCount = 1;
+    bool result = false;
+    if (system.LookupPrivilegeValueA(nullptr, name.c_str(), &wanted.Privileges[0].Luid)) {
+        wanted.Privileges[0].Attributes = enable ? SE_PRIVILEGE_ENABLED : 0;
+        TOKEN_PRIVILEGES previous = {};
+        DWORD returned = 0;
+        // A partial grant reported only through the last error still counts.
+        result = system.AdjustTokenPrivileges(token, FALSE, &wanted, sizeof(wanted), &previous,
+                                              &returned) != FALSE;
+    }
+    system.CloseHandle(token);
+    return result;
+}
+
+bool ExitWindowsPrivileged(UINT flags) {
+    if (!SetPrivilege("SeShutdownPrivilege", true)) return false;
+    bool accepted = platform::SystemFunctions::Current().ExitWindowsEx(flags, 0) != FALSE;
+    SetPrivilege("SeShutdownPrivilege", false);
+    return accepted;
+}
+
+}  // namespace wendrik
