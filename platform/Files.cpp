@@ -1,5 +1,9 @@
 #include "Files.h"
 
+#include <vector>
+
+#include "InOutError.h"
+
 namespace platform {
 
 bool FileExists(const std::string& path) {
@@ -18,6 +22,34 @@ bool FileDate(const std::string& path, SYSTEMTIME& localTime) {
     FILETIME local;
     return FileTimeToLocalFileTime(&data.ftLastWriteTime, &local) &&
            FileTimeToSystemTime(&local, &localTime);
+}
+
+void ChDir(const std::string& dir) {
+    if (dir.empty() || !SetCurrentDirectoryA(dir.c_str())) {
+        DWORD code = dir.empty() ? ERROR_PATH_NOT_FOUND : GetLastError();
+        SetLastError(code);
+        throw InOutError("I/O error " + std::to_string(code));
+    }
+}
+
+std::string GetDir() {
+    std::vector<char> buffer(MAX_PATH);
+    DWORD n = GetCurrentDirectoryA(static_cast<DWORD>(buffer.size()), buffer.data());
+    if (n >= buffer.size()) {
+        buffer.resize(n + 1);
+        n = GetCurrentDirectoryA(static_cast<DWORD>(buffer.size()), buffer.data());
+    }
+    return std::string(buffer.data(), n);
+}
+
+std::string ExpandFileName(const std::string& path) {
+    std::vector<char> buffer(MAX_PATH);
+    DWORD n = GetFullPathNameA(path.c_str(), static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
+    if (n >= buffer.size()) {
+        buffer.resize(n + 1);
+        n = GetFullPathNameA(path.c_str(), static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
+    }
+    return n ? std::string(buffer.data(), n) : path;
 }
 
 }  // namespace platform

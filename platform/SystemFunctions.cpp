@@ -5,7 +5,8 @@ namespace platform {
 SystemFunctions& SystemFunctions::Current() {
     static SystemFunctions current{::ShellExecuteExA,       ::GetLocalTime,     ::GetWindowsDirectoryA,
                                    ::GetCurrentProcess,     ::OpenProcessToken, ::LookupPrivilegeValueA,
-                                   ::AdjustTokenPrivileges, ::CloseHandle,      ::ExitWindowsEx};
+                                   ::AdjustTokenPrivileges, ::CloseHandle,      ::ExitWindowsEx,
+                                   ::WNetGetConnectionA,    ::GetVolumeInformationA};
     return current;
 }
 

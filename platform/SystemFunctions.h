@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 #include <shellapi.h>
+#include <winnetwk.h>
 
 namespace platform {
 
@@ -17,6 +18,10 @@ struct SystemFunctions {
                                         DWORD length, TOKEN_PRIVILEGES* previous, DWORD* returned);
     BOOL(WINAPI* CloseHandle)(HANDLE handle);
     BOOL(WINAPI* ExitWindowsEx)(UINT flags, DWORD reason);
+    DWORD(WINAPI* WNetGetConnectionA)(LPCSTR localName, LPSTR remoteName, DWORD* length);
+    BOOL(WINAPI* GetVolumeInformationA)(LPCSTR root, LPSTR name, DWORD nameSize, DWORD* serial,
+                                        DWORD* maxComponent, DWORD* flags, LPSTR fileSystem,
+                                        DWORD fileSystemSize);
 
     static SystemFunctions& Current();
 };

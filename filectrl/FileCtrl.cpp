@@ -1,0 +1,162 @@
+#include "FileCtrl.h"
+
+#include <windows.h>
+
+#include "platform/Files.h"
+#include "platform/SystemFunctions.h"
+#include "platform/Text.h"
+
+namespace wendrik {
+
+using namespace platform;
+
+namespace {
+
+// Fails critical errors silently while it lives, then restores the mode.
+class QuietErrors {
+public:
+    QuietErrors() : previous_(SetErrorMode(SEM_FAILCRITICALERRORS)) {}
+    ~QuietErrors() { SetErrorMode(previous_); }
+    QuietErrors(const QuietErrors&) = delete;
+    QuietErrors& operator=(const QuietErrors&) = delete;
+
+private:
+    UINT previous_;
+};
+
+// Puts the current directory back when it goes, also when an error passes.
+class CurrentDirectoryKeeper {
+public:
+    explicit CurrentDirectoryKeeper(std::string saved) : saved_(std::move(saved)) {}
+    ~CurrentDirectoryKeeper() {
+        if (DirectoryExists(saved_)) SetCurrentDirectoryA(saved_.c_str());
+    }
+    CurrentDirectoryKeeper(const CurrentDirectoryKeeper&) = delete;
+    CurrentDirectoryKeeper& operator=(const CurrentDirectoryKeeper&) = delete;
+
+private:
+    std::string saved_;
+};
+
+// The letter's case decides the case of the text derived from it.
+std::string CaseOfLetter(char letter, const std::string& text) {
+    return static_cast<unsigned char>(letter) >= 'a' ? AnsiLowerCaseFileName(text)
+                                                      : AnsiUpperCaseFileName(text);
+}
+
+bool HasWildcard(const std::string& name) {
+    return AnsiPos("*", name) > 0 || AnsiPos("?", name) > 0;
+}
+
+}  // namespace
+
+std::string JoinPath(const std::string& dir, const std::string& name) {
+    return AnsiLastChar(dir) == "\\" ? dir + name : dir + "\\" + name;
+}
+
+void DropFirstFolder(std::string& s) {
+    if (s == "\\") {
+        s.clear();
+        return;
+    }
+    bool rooted = !s.empty() && s[0] == '\\';
+    if (rooted) s.erase(0, 1);
+    if (!s.empty() && s[0] == '.') s.erase(0, 4);  // the "...\" of an earlier step
+    int p = AnsiPos("\\", s);
+    if (p > 0) s.replace(0, static_cast<size_t>(p), "...\\");
+    else s.clear();
+    if (rooted) s.insert(0, "\\");
+}
+
+std::string FitPathToWidth(const std::string& path, Canvas& canvas, int maxWidth) {
+    std::string result = path;
+    std::string dir = ExtractFilePath(result);
+    const std::string name = ExtractFileName(result);
+    std::string drive;
+    if (dir.size() >= 2 && dir[1] == ':') {
+        drive = dir.substr(0, 2);
+        dir.erase(0, 2);
+    }
+    while ((!dir.empty() || !drive.empty()) && canvas.TextWidth(result) > maxWidth) {
+        if (dir == "\\...\\") {
+            drive.clear();
+            dir = "...\\";
+        } else if (dir.empty()) {
+            drive.clear();
+        } else {
+            DropFirstFolder(dir);
+        }
+        result = drive + dir + name;
+    }
+    return result;
+}
+
+std::string VolumeLabelText(char letter) {
+    std::string label;
+    {
+        QuietErrors quiet;  // a drive without a medium must not ask the user
+        char buffer[261] = {};
+        std::string root = std::string(1, letter) + ":\\";
+        if (SystemFunctions::Current().GetVolumeInformationA(root.c_str(), buffer, sizeof(buffer),
+                                                             nullptr, nullptr, nullptr, nullptr, 0))
+            label = buffer;
+    }
+    return Format("[%s]", {CaseOfLetter(letter, label)});
+}
+
+std::string NetworkNameText(char letter) {
+    std::string local = AnsiUpperCaseFileName(std::string(1, letter)) + ":";
+    char remote[261] = {};
+    DWORD length = sizeof(remote);
+    if (SystemFunctions::Current().WNetGetConnectionA(local.c_str(), remote, &length) == NO_ERROR)
+        return CaseOfLetter(letter, remote);
+    return VolumeLabelText(letter);
+}
+
+void SplitEnteredPath(const std::string& text, char& drive, std::string& dirPart,
+                      std::string& filePart) {
+    const std::string saveDir = GetDir();
+    drive = saveDir.empty() ? '\0' : saveDir[0];
+    dirPart = text;
+    std::string root;
+    if (!dirPart.empty() && dirPart.front() == '[' && dirPart.back() == ']' && dirPart.size() >= 2) {
+        dirPart = dirPart.substr(1, dirPart.size() - 2);
+    } else {
+        root = ExtractFileDrive(dirPart);
+        if (root.empty()) root = ExtractFileDrive(saveDir);
+        else dirPart.erase(0, root.size());
+        drive = root.size() >= 2 && root[1] == ':' ? root[0] : '\0';
+    }
+
+    CurrentDirectoryKeeper keeper(saveDir);
+    if (DirectoryExists(root)) ChDir(root);
+    filePart = ExtractFileName(dirPart);
+    if (dirPart.size() == filePart.size() + 1) {
+        dirPart = "\\";
+    } else if (dirPart.size() > filePart.size()) {
+        dirPart.resize(dirPart.size() - filePart.size() - 1);
+    } else {
+        std::string current = GetDir();
+        dirPart = current.substr(ExtractFileDrive(current).size());
+        if (dirPart.empty()) dirPart = "\\";
+    }
+    if (!dirPart.empty()) ChDir(dirPart);
+    if (!filePart.empty() && !HasWildcard(filePart) && !FileExists(filePart)) {
+        ChDir(filePart);  // a name without a file is taken for a folder
+        dirPart = dirPart == "\\" ? "\\" + filePart : dirPart + "\\" + filePart;
+        filePart.clear();
+    }
+    if (drive == '\0') dirPart = root + dirPart;
+}
+
+int FontLineHeight(Font& font) {
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ previous = SelectObject(dc, font.Handle());
+    TEXTMETRICA metrics = {};
+    GetTextMetricsA(dc, &metrics);
+    SelectObject(dc, previous);
+    ReleaseDC(nullptr, dc);
+    return metrics.tmHeight;
+}
+
+}  // namespace wendrik
