@@ -59,7 +59,7 @@ void Control::SetParent(Control* parent) {
     parent_ = parent;
     if (!parent_) return;
     parent_->children_.push_back(this);
-    if (parentFont_) font_.Assign(parent_->font_.Spec());
+    if (parentFont_) font_.Assign(parent_->font_.Look());
     if (parentColor_) color_ = parent_->color_;
     if (!handle_ && parent_->handle_) CreateWnd();
     else if (handle_ && parent_->handle_) ::SetParent(handle_, parent_->handle_);
@@ -303,8 +303,8 @@ void Control::SetColor(COLORREF color) {
 
 COLORREF Control::ParentColor() const { return parent_ ? parent_->color_ : color_; }
 
-void Control::SetFont(const FontSpec& spec) {
-    font_.Assign(spec);
+void Control::SetFont(const FontSpec& look) {
+    font_.Assign(look);
     parentFont_ = false;
     ApplyFont();
 }
@@ -313,7 +313,7 @@ void Control::ApplyFont() {
     if (handle_) SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), TRUE);
     for (Control* child : children_) {
         if (child->parentFont_) {
-            child->font_.Assign(font_.Spec());
+            child->font_.Assign(font_.Look());
             child->ApplyFont();
         }
     }
@@ -405,9 +405,9 @@ void Control::ScaleBy(int multiplier, int divisor) {
         anchoring_ = false;
     }
     if (!parentFont_) {
-        font_.SetHeight(MulDiv(font_.Spec().height, multiplier, divisor));
+        font_.SetHeight(MulDiv(font_.Look().height, multiplier, divisor));
     } else if (parent_) {
-        font_.Assign(parent_->font_.Spec());
+        font_.Assign(parent_->font_.Look());
     }
     ApplyFont();
     for (Control* child : children_) child->ScaleBy(multiplier, divisor);

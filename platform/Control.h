@@ -62,7 +62,7 @@ public:
     COLORREF Color() const { return color_; }
     void SetColor(COLORREF color);
     Font& GetFont() { return font_; }
-    void SetFont(const FontSpec& spec);
+    void SetFont(const FontSpec& look);
     bool ParentFont() const { return parentFont_; }
 
     const std::string& Hint() const { return hint_; }

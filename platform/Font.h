@@ -19,16 +19,16 @@ struct FontSpec {
 class Font {
 public:
     Font() = default;
-    explicit Font(const FontSpec& spec) : spec_(spec) {}
-    const FontSpec& Spec() const { return spec_; }
-    void Assign(const FontSpec& spec);
+    explicit Font(const FontSpec& look) : look_(look) {}
+    const FontSpec& Look() const { return look_; }
+    void Assign(const FontSpec& look);
     void SetHeight(int height);
-    COLORREF Color() const { return spec_.color; }
-    void SetColor(COLORREF color) { spec_.color = color; }
+    COLORREF Color() const { return look_.color; }
+    void SetColor(COLORREF color) { look_.color = color; }
     HFONT Handle();
 
 private:
-    FontSpec spec_;
+    FontSpec look_;
     GdiHandle handle_;
 };
 

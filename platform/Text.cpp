@@ -108,16 +108,16 @@ std::string Format(const std::string& pattern, std::initializer_list<FormatArg> 
             result += c;
             continue;
         }
-        char spec = pattern[++i];
-        if (spec == '%') {
+        char conversion = pattern[++i];
+        if (conversion == '%') {
             result += '%';
-        } else if ((spec == 's' || spec == 'd') && next != args.end()) {
+        } else if ((conversion == 's' || conversion == 'd') && next != args.end()) {
             const FormatArg& arg = *next++;
             if (const std::string* text = std::get_if<std::string>(&arg)) result += *text;
             else result += std::to_string(std::get<int>(arg));
         } else {
             result += '%';
-            result += spec;
+            result += conversion;
         }
     }
     return result;

@@ -21,17 +21,6 @@ using wendrik::TFormWendrik;
 
 namespace {
 
-BOOL CALLBACK CountWindow(HWND, LPARAM count) {
-    ++*reinterpret_cast<int*>(count);
-    return TRUE;
-}
-
-int ThreadWindows() {
-    int count = 0;
-    EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&count));
-    return count;
-}
-
 RECT Outer(HWND w) {
     RECT r;
     GetWindowRect(w, &r);
@@ -48,7 +37,7 @@ protected:
         ResetModuleState();
         bs.Remove();
         platform::SetErrorReporter([this](const std::string& text) { reports.push_back(text); });
-        windowsBefore = ThreadWindows();
+        windowsBefore = ThreadWindowCount();
         page = CreatePage();
         ASSERT_NE(nullptr, page);
         window = page->Handle();
@@ -170,7 +159,7 @@ TEST_F(HostCommandsTest, Command0HidesAndDestroysThePage) {
     PumpPending();
     EXPECT_FALSE(IsWindow(window));
     EXPECT_EQ(nullptr, wendrik::ModulePage);
-    EXPECT_EQ(windowsBefore, ThreadWindows());
+    EXPECT_EQ(windowsBefore, ThreadWindowCount());
     EXPECT_EQ(1, ModulFree());
     EXPECT_EQ(1, ModulSaveChanges());
     EXPECT_TRUE(fake.Starts().empty());
@@ -182,7 +171,7 @@ TEST_F(HostCommandsTest, Command0HidesAndDestroysThePage) {
 TEST_F(HostCommandsTest, Command0ByBroadcast) {
     Command(0, 0, true);
     EXPECT_FALSE(IsWindow(window));
-    EXPECT_EQ(windowsBefore, ThreadWindows());
+    EXPECT_EQ(windowsBefore, ThreadWindowCount());
     EXPECT_EQ(1, ModulFree());
 }
 

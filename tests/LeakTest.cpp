@@ -19,17 +19,6 @@ using namespace testing_support;
 
 namespace {
 
-BOOL CALLBACK CountWindow(HWND, LPARAM count) {
-    ++*reinterpret_cast<int*>(count);
-    return TRUE;
-}
-
-int ThreadWindows() {
-    int count = 0;
-    EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&count));
-    return count;
-}
-
 // Committed private memory of the process, region by region (the memory
 // counters of the process API are not filled in on every system).
 SIZE_T PrivateBytes() {
@@ -49,7 +38,7 @@ struct Census {
     long windows = platform::Control::LiveWindows();
     long lists = platform::ImageList::LiveLists();
     long keys = platform::Registry::LiveKeys();
-    int threadWindows = ThreadWindows();
+    int threadWindows = ThreadWindowCount();
 };
 
 void CreateAndFree() {

@@ -6,6 +6,7 @@
 #include <random>
 
 #include "FakeSystem.h"
+#include "PageHelpers.h"
 #include "Pump.h"
 #include "filectrl/FileCtrl.h"
 #include "filectrl/PathLabel.h"
@@ -303,24 +304,7 @@ TEST(TextTest, DrivesAndNamesOfPaths) {
 
 std::vector<DWORD> Snapshot(HWND window) {
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    RECT r;
-    GetClientRect(window, &r);
-    HDC source = GetDC(window);
-    HDC memory = CreateCompatibleDC(source);
-    BITMAPINFO info = {};
-    info.bmiHeader = {sizeof(info.bmiHeader), r.right, -r.bottom, 1, 32, BI_RGB};
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, r.right, r.bottom, source, 0, 0, SRCCOPY);
-    GdiFlush();
-    std::vector<DWORD> pixels(static_cast<DWORD*>(bits), static_cast<DWORD*>(bits) + r.right * r.bottom);
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(window, source);
-    for (DWORD& p : pixels) p &= 0xFFFFFF;
-    return pixels;
+    return ClientPixels(window);
 }
 
 // What DrawTextA makes of `text` on white in the form's font.
@@ -338,23 +322,8 @@ std::vector<DWORD> Reference(HWND like, const std::string& text, UINT flags) {
     DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r, flags);
     SelectObject(dc, old);
     ReleaseDC(scratch, dc);
-    HDC source = GetDC(scratch);
-    // Read back without letting the static repaint over the drawing.
-    HDC memory = CreateCompatibleDC(source);
-    BITMAPINFO info = {};
-    info.bmiHeader = {sizeof(info.bmiHeader), r.right, -r.bottom, 1, 32, BI_RGB};
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ oldBitmap = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, r.right, r.bottom, source, 0, 0, SRCCOPY);
-    GdiFlush();
-    std::vector<DWORD> pixels(static_cast<DWORD*>(bits), static_cast<DWORD*>(bits) + r.right * r.bottom);
-    SelectObject(memory, oldBitmap);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(scratch, source);
+    std::vector<DWORD> pixels = ClientPixels(scratch);  // read back before it repaints
     DestroyWindow(scratch);
-    for (DWORD& p : pixels) p &= 0xFFFFFF;
     return pixels;
 }
 

@@ -29,6 +29,11 @@ COLORREF PixelOf(HWND window, int x, int y);
 std::vector<HWND> ImageButtons(HWND page);
 // The first child window of a window class ("Button", "Edit", ...).
 HWND ChildOfClass(HWND page, const char* className);
+// The client area of a window as shown on screen, one 0xRRGGBB value a
+// pixel, row by row from the top.
+std::vector<DWORD> ClientPixels(HWND window);
+// Top-level windows of this thread.
+int ThreadWindowCount();
 // A folder of its own under the temp folder, emptied first.
 std::string FreshFolder(const std::string& name);
 
