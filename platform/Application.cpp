@@ -41,8 +41,6 @@ Application::Scope::~Scope() {
     if (--depth == 0) RunDeferred();
 }
 
-bool Application::InHandler() { return depth > 0; }
-
 void Application::Defer(std::function<void()> destroy) {
     if (depth > 0) {
         Pending().push_back(std::move(destroy));

@@ -27,7 +27,6 @@ public:
         Scope(const Scope&) = delete;
         Scope& operator=(const Scope&) = delete;
     };
-    static bool InHandler();
     // Runs `destroy` now when no handler runs, else when the last one returns.
     static void Defer(std::function<void()> destroy);
 

@@ -45,16 +45,6 @@ bool Bitmap::LoadFromResourceName(HINSTANCE instance, const std::string& name) {
     return loaded != nullptr;
 }
 
-COLORREF Bitmap::Pixel(int x, int y) const {
-    if (Empty()) return CLR_INVALID;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, Handle());
-    COLORREF c = GetPixel(dc, x, y);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    return c;
-}
-
 void Bitmap::AssignPart(const Bitmap& source, int x, int y, int width, int height) {
     void* bits = nullptr;
     Adopt(CreateDib(width, height, &bits));

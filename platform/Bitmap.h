@@ -23,7 +23,6 @@ public:
     void AssignPart(const Bitmap& source, int x, int y, int width, int height);
     // A copy of `source` in shades of grey; its bottom-left colour stays as it is.
     void AssignGrayed(const Bitmap& source);
-    COLORREF Pixel(int x, int y) const;
 
 private:
     void Adopt(HBITMAP bitmap);

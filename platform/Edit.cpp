@@ -8,16 +8,12 @@ void Edit::CreateParams(WindowParams& params) {
     Control::CreateParams(params);
     params.className = "EDIT";
     params.style |= ES_AUTOHSCROLL;
-    if (tabStop_) params.style |= WS_TABSTOP;
+    params.style |= WS_TABSTOP;
     params.exStyle |= WS_EX_CLIENTEDGE;
 }
 
 void Edit::Command(WORD code) {
     if (code == EN_CHANGE && OnChange) OnChange();
-}
-
-void Edit::SelectAll() {
-    if (Handle()) SendMessageA(Handle(), EM_SETSEL, 0, -1);
 }
 
 }  // namespace platform

@@ -8,14 +8,11 @@ namespace platform {
 class Edit : public Control {
 public:
     explicit Edit(Component* owner);
-    void SetTabStop(bool tabStop) { tabStop_ = tabStop; }
-    void SelectAll();
     std::function<void()> OnChange;
 
 protected:
     void CreateParams(WindowParams& params) override;
     void Command(WORD code) override;
-    bool tabStop_ = true;
 };
 
 }  // namespace platform

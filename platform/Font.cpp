@@ -3,8 +3,10 @@
 namespace platform {
 
 void Font::Assign(const FontSpec& look) {
-    bool same = look.name == look_.name && look.height == look_.height &&
-                look.bold == look_.bold && look.charset == look_.charset;
+    // The colour is drawn, not part of the GDI font: a change keeps the font.
+    FontSpec sameColour = look;
+    sameColour.color = look_.color;
+    bool same = sameColour == look_;
     look_ = look;
     if (!same) handle_.Reset();
 }

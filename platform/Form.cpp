@@ -33,10 +33,9 @@ Form::~Form() {
 }
 
 void Form::CreateParams(WindowParams& params) {
-    params.style = WS_CLIPCHILDREN | WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
-    if (borderStyle_ == BorderStyle::Single) params.style |= WS_MINIMIZEBOX;
+    // A single, fixed border with the system menu and the minimize box.
+    params.style = WS_CLIPCHILDREN | WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
     params.exStyle = WS_EX_CONTROLPARENT;
-    if (borderStyle_ == BorderStyle::Dialog) params.exStyle |= WS_EX_DLGMODALFRAME;
 }
 
 void Form::Build(const std::vector<ControlRow>& rows) {
@@ -72,8 +71,9 @@ void Form::SetIcon(const std::string& resourceName) {
 }
 
 void Form::Loaded() {
+    // Descriptions are made at 96 dpi and follow the screen when loaded.
     int ppi = Screen::PixelsPerInch();
-    if (scaled_ && ppi != 96) ScaleBy(ppi, 96);
+    if (ppi != 96) ScaleBy(ppi, 96);
     ChildrenReorder();
 }
 
@@ -107,7 +107,10 @@ void Form::Free() {
     Application::Defer([this] { delete this; });
 }
 
-void Form::WindowGone() { Free(); }
+void Form::WindowGone() {
+    tooltip_ = nullptr;  // an owned window goes with its owner
+    Free();
+}
 
 void Form::ScaleBy(int multiplier, int divisor) {
     RECT r = ClientRect();

@@ -6,8 +6,6 @@
 
 namespace platform {
 
-enum class BorderStyle { Single, Dialog };
-
 // One row of a form description: a control, where it sits and how it is set.
 struct ControlRow {
     Control* (*make)(Component* owner);
@@ -38,7 +36,12 @@ public:
     template <class T, class... Args>
     static T* Create(Args&&... args) {
         T* form = new T(std::forward<Args>(args)...);
-        form->Loaded();
+        try {
+            form->Loaded();
+        } catch (...) {
+            delete form;
+            throw;
+        }
         form->DoCreate();
         return form;
     }
@@ -51,10 +54,7 @@ public:
     }
 
     void SetClientSize(int width, int height);
-    void SetBorderStyle(BorderStyle style) { borderStyle_ = style; }
     void SetIcon(const std::string& resourceName);
-    // Whether the description was made at 96 dpi and is scaled to the screen on load.
-    void SetScaled(bool scaled) { scaled_ = scaled; }
 
     void Show();
     void Hide() { SetVisible(false); }
@@ -84,8 +84,6 @@ private:
     void WindowGone();
     friend class Control;
 
-    BorderStyle borderStyle_ = BorderStyle::Single;
-    bool scaled_ = true;
     bool freeing_ = false;
     HICON icon_ = nullptr;
     HWND tooltip_ = nullptr;

@@ -15,7 +15,6 @@ public:
     MenuItem* AddItem(const std::string& name);
     std::vector<MenuItem*> Items() const;
     void SetImages(ImageList* images);
-    ImageList* Images() const { return images_; }
     // Shows the menu at a screen point and runs the chosen item's click.
     void Popup(int x, int y, HWND owner);
     // Runs the click of the item whose shortcut is `virtualKey`; false when none has it.

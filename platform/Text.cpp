@@ -54,13 +54,6 @@ std::string MapSingleBytes(const std::string& s, bool upper) {
 
 }  // namespace
 
-bool IsTrailByte(const std::string& s, size_t index) {
-    std::vector<size_t> starts = CharStarts(s);
-    for (size_t i = 0; i + 1 < starts.size(); ++i)
-        if (index > starts[i] && index < starts[i + 1]) return true;
-    return false;
-}
-
 std::string AnsiLastChar(const std::string& s) {
     if (s.empty()) return "";
     std::vector<size_t> starts = CharStarts(s);

@@ -24,8 +24,6 @@ std::string ExtractFileDrive(const std::string& path);
 // Case mappings for file names: double-byte characters stay as they are.
 std::string AnsiUpperCaseFileName(const std::string& s);
 std::string AnsiLowerCaseFileName(const std::string& s);
-// True when the byte at `index` is the trail byte of a double-byte character.
-bool IsTrailByte(const std::string& s, size_t index);
 
 using FormatArg = std::variant<std::string, int>;
 // "%s" takes a string, "%d" an integer, "%%" is a percent sign.
