@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -333,15 +334,18 @@ int RunScript(const std::string& backupDir, const std::string& screenshot) {
     Log(closed ? "page closed by command 0" : "FAILED: the page is still there");
     int freed = module.free();
     Log("ModulFree = " + std::to_string(freed) + " (nothing left to free)");
-    for (const std::string& text : boxTexts) {
-        size_t at_ = text.find(" nach ");
-        if (at_ == std::string::npos) at_ = text.find(" to ");
-        if (at_ != std::string::npos) Log("export file: " + text);
+    // The page's last word names the file: "... nach <file> exportiert !" or "... to <file> !".
+    std::string last = boxTexts.empty() ? "" : boxTexts.back();
+    std::string file;
+    for (auto [head, tail] : {std::pair<std::string, std::string>{"Registry wurde komplett nach ", " exportiert !"},
+                              std::pair<std::string, std::string>{"Registry exported to ", " !"}}) {
+        if (last.size() > head.size() + tail.size() && last.rfind(head, 0) == 0 &&
+            last.compare(last.size() - tail.size(), tail.size(), tail) == 0)
+            file = last.substr(head.size(), last.size() - head.size() - tail.size());
     }
-    bool exported = !boxTexts.empty() &&
-                    (boxTexts.back().find("exportiert !") != std::string::npos ||
-                     boxTexts.back().find("Registry exported to") != std::string::npos);
-    Log(exported ? "export done" : "FAILED: export not confirmed");
+    bool exported = !file.empty();
+    Log(exported ? "export file: " + file : "FAILED: export not confirmed");
+    if (exported) Log("export done");
     return exported && followed && closed && freed == 1 ? 0 : 1;
 }
 

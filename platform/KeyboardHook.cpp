@@ -51,6 +51,14 @@ bool KeyboardHook::Route(MSG& msg) {
     if ((msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) && NoModifiers() &&
         form->IsShortCut(static_cast<UINT>(msg.wParam)))
         return true;
+    // The menu key, or Shift+F10, asks the focused control for its context menu.
+    bool menuKey = msg.message == WM_KEYUP && msg.wParam == VK_APPS;
+    bool shiftF10 = (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) &&
+                    msg.wParam == VK_F10 && GetKeyState(VK_SHIFT) < 0;
+    if (menuKey || shiftF10) {
+        SendMessageA(msg.hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(msg.hwnd), MAKELPARAM(-1, -1));
+        return true;
+    }
     return IsDialogMessageA(form->Handle(), &msg) != FALSE;
 }
 

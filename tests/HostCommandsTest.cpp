@@ -252,6 +252,20 @@ TEST_F(HostCommandsTest, TheContextMenuOffersTheSwitchWithItsShortcut) {
     }
 }
 
+TEST_F(HostCommandsTest, TheMenuKeyOpensThePagesMenuToo) {
+    BroadcastCatcher catcher(wendrik::HostMessage);
+    menuText.clear();
+    SetForegroundWindow(window);
+    SetFocus(page->MemoHelpD->Handle());
+    SetTimer(nullptr, 0, 20, PickMenuItem);
+    PostMessageA(page->MemoHelpD->Handle(), WM_KEYDOWN, VK_APPS, 1);
+    PostMessageA(page->MemoHelpD->Handle(), WM_KEYUP, VK_APPS, 0xC0000001);
+    PumpUntil([&] { return !catcher.Received().empty(); }, 5000);
+    EXPECT_EQ("Fenster wechseln\tF12", menuText);
+    ASSERT_EQ(1u, catcher.Received().size());
+    EXPECT_EQ(WPARAM(200), catcher.Received()[0].first);
+}
+
 TEST_F(HostCommandsTest, AFloodOfRandomCommandsLeavesThePageWorking) {
     std::mt19937 random(20261208);
     long gdi = platform::GdiHandle::Live();

@@ -255,6 +255,17 @@ TEST_F(SplitEnteredPathTest, InputWithoutADriveIsTakenFromTheCurrentDirectory) {
     EXPECT_EQ("\\data", dir);
 }
 
+TEST_F(SplitEnteredPathTest, NetworkPathsKeepTheirShareRoot) {
+    Split("\\\\srv\\share\\x");
+    EXPECT_EQ('\0', drive);
+    EXPECT_EQ("\\\\srv\\share\\x", dir);
+    EXPECT_EQ("", file);
+    Split("\\\\srv\\share\\x\\*.reg");
+    EXPECT_EQ('\0', drive);
+    EXPECT_EQ("\\\\srv\\share\\x", dir);
+    EXPECT_EQ("*.reg", file);
+}
+
 TEST_F(SplitEnteredPathTest, ADirectoryThatCannotBeEnteredRaises) {
     platform::ChDir("M:\\data");
     for (const char* text : {"M:\\nope\\x.txt", "M:\\data\\nope", "[nope]", "M:\\data\\sub\\deeper\\*.*"}) {

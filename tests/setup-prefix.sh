@@ -14,11 +14,13 @@ fi
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null
 wine reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1 || true
 wine reg delete 'HKCU\SOFTWARE\Morvane' /f >/dev/null 2>&1 || true
-# Drives the path tests read: M: labelled "System", N: without a label.
+# Drives the path tests read: M: labelled "System", N: without a label,
+# and the network share \\srv\share with a folder x.
 drives="$(dirname "$WINEPREFIX")/test-drives"
-mkdir -p "$drives/m" "$drives/n"
+mkdir -p "$drives/m" "$drives/n" "$drives/share/x" "$WINEPREFIX/dosdevices/unc/srv"
 printf 'System\n' > "$drives/m/.windows-label"
 rm -f "$drives/n/.windows-label"
 ln -sfn "$drives/m" "$WINEPREFIX/dosdevices/m:"
 ln -sfn "$drives/n" "$WINEPREFIX/dosdevices/n:"
+ln -sfn "$drives/share" "$WINEPREFIX/dosdevices/unc/srv/share"
 wineserver -w
