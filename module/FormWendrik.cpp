@@ -16,7 +16,6 @@ using namespace platform;
 
 namespace {
 
-const char kHostKey[] = "SOFTWARE\\Morvane\\Brindlemark";
 const char kDefaultBackupDir[] = "C:\\VELDRAKE";
 const FontSpec kLabelFont{"Tahoma", -11, false, GetSysColor(COLOR_WINDOWTEXT), ANSI_CHARSET};
 constexpr COLORREF kEditColor = RGB(237, 242, 252);
@@ -94,7 +93,7 @@ void TFormWendrik::FormCreate() {
     std::string name = Decimal(createdOn_.wYear) + Decimal(createdOn_.wMonth) +
                        Decimal(createdOn_.wDay) + ".reg";
     RegistryAccess = std::make_unique<Registry>(HKEY_CURRENT_USER);
-    RegistryAccess->OpenKey(kHostKey, false);
+    RegistryAccess->OpenKey(HostKey, false);
     if (RegistryAccess->ValueExists("BackupPath"))
         T288_Edit->SetText(RegistryAccess->ReadString("BackupPath"));
     else
@@ -131,8 +130,9 @@ std::string TFormWendrik::Say(const std::string& english, const std::string& ger
 
 void TFormWendrik::HotSpeedButtonOKClick() {
     if (exporting_ || Freeing()) return;  // one export at a time; a dying page exports nothing
-    if (!RunExport()) return;
-    std::string dir = T288_Edit->Text();
+    // Taken once: the user may edit the folder while the editor runs.
+    const std::string dir = T288_Edit->Text();
+    if (!RunExport(dir)) return;
     if (LanguageCode == 1)
         ShowMessage("Registry exported to " + dir + "\\" + ExportFileName() + " !");
     else
@@ -140,8 +140,7 @@ void TFormWendrik::HotSpeedButtonOKClick() {
     TfrmTippTemplate::HotSpeedButtonOKClick();
 }
 
-bool TFormWendrik::RunExport() {
-    const std::string dir = T288_Edit->Text();
+bool TFormWendrik::RunExport(const std::string& dir) {
     const std::string name = ExportFileName();
     if (name.empty()) {
         ShowMessage(Say("This tip is not available on this Windows version. Nothing was exported.",

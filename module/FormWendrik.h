@@ -37,8 +37,8 @@ protected:
     void BeforeFree() override;
 
 private:
-    // Runs the export; true when the file was written. Reports every failure.
-    bool RunExport();
+    // Exports into `dir`; true when the file was written. Reports every failure.
+    bool RunExport(const std::string& dir);
     std::string Say(const std::string& english, const std::string& german) const;
 
     SYSTEMTIME createdOn_ = {};

@@ -15,7 +15,6 @@ using namespace platform;
 
 namespace {
 
-const char kHostKey[] = "SOFTWARE\\Morvane\\Brindlemark";
 constexpr COLORREF kFrameColor = RGB(140, 170, 230);
 constexpr COLORREF kMemoColor = RGB(237, 242, 252);
 const FontSpec kTitleFont{"Tahoma", -12, true, RGB(1, 72, 178), ANSI_CHARSET};
@@ -123,7 +122,7 @@ TfrmTippTemplate::TfrmTippTemplate() : Form(nullptr) {
 
 void TfrmTippTemplate::FormCreate() {
     RegistryAccess = std::make_unique<Registry>(HKEY_CURRENT_USER);
-    RegistryAccess->OpenKey(kHostKey, true);
+    RegistryAccess->OpenKey(HostKey, true);
     OsCheckEnabled = true;
     if (RegistryAccess->ValueExists("BSControl"))
         OsCheckEnabled = RegistryAccess->ReadBool("BSControl");

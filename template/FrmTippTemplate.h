@@ -36,6 +36,9 @@ public:
     // so that no program of that name in the current folder is ever started.
     static std::string RegistryEditorPath();
 
+    // The host's settings under HKEY_CURRENT_USER, read and never written.
+    static constexpr char HostKey[] = "SOFTWARE\\Morvane\\Brindlemark";
+
     int HelpId = 0;
     bool OsCheckEnabled = true;
 
