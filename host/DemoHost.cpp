@@ -21,7 +21,7 @@ struct Module {
 } module;
 
 constexpr int kHelpId = 288;
-constexpr int kValidMask = 512 | 1024 | 4096;  // Windows NT, 2000 and XP
+int validMask = 512 | 1024 | 4096;  // Windows NT, 2000 and XP; /mask=N sets another
 constexpr int kIdCreate = 101, kIdSave = 102, kIdFree = 103, kIdLog = 104;
 constexpr int kIdMove = 105, kIdSize = 106, kIdShow = 107, kIdClose = 108;
 
@@ -85,7 +85,7 @@ void CreatePage() {
     GetWindowRect(mainWindow, &r);
     int os = OsCodeOfThisWindows();
     module.create(r.right + 8, r.top, 298, 455, os, language, "Registry komplett exportieren",
-                  "Wendrik", kValidMask, kHelpId);
+                  "Wendrik", validMask, kHelpId);
     Log("ModulCreate (OsCode " + std::to_string(os) + ", language " + std::to_string(language) + ")");
 }
 
@@ -356,6 +356,7 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         if (arg.rfind("/lang=", 0) == 0) language = std::atoi(arg.c_str() + 6);
+        else if (arg.rfind("/mask=", 0) == 0) validMask = std::atoi(arg.c_str() + 6);
         else if (arg == "/script" && i + 1 < argc) scripted = true, backupDir = argv[++i];
         else if (arg.rfind("/shot=", 0) == 0) screenshot = arg.substr(6);
     }

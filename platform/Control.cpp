@@ -418,6 +418,7 @@ void Control::ScaleBy(int multiplier, int divisor) {
 void Control::ChildrenReorder() {
     std::vector<Control*> ordered(children_);
     std::stable_sort(ordered.begin(), ordered.end(), [](Control* a, Control* b) {
+        if (a->beneath_ != b->beneath_) return b->beneath_;
         unsigned ka = static_cast<unsigned>(a->tabOrder_), kb = static_cast<unsigned>(b->tabOrder_);
         return ka < kb;  // -1 (no tab order) sorts last
     });

@@ -72,6 +72,8 @@ public:
 
     int TabOrder() const { return tabOrder_; }
     void SetTabOrder(int order) { tabOrder_ = order; }
+    // A control beneath its siblings lets overlapping ones be seen whole.
+    void SetBeneath(bool beneath) { beneath_ = beneath; }
     unsigned Anchors() const { return anchors_; }
     void SetAnchors(unsigned anchors);
     Align GetAlign() const { return align_; }
@@ -116,6 +118,8 @@ private:
     void Detach();
     void RecordAnchors();
     void ParentResized();
+    // Stacks the children in tab order (which is also how the dialog
+    // navigation walks them), those marked beneath at the bottom.
     void ChildrenReorder();
     friend class Form;
 
@@ -137,6 +141,7 @@ private:
     std::string hint_;
     bool showHint_ = false;
     int tabOrder_ = -1;
+    bool beneath_ = false;
     unsigned anchors_ = AnchorLeft | AnchorTop;
     Align align_ = Align::None;
     int cursor_ = CursorDefault;

@@ -48,6 +48,7 @@ void Form::Build(const std::vector<ControlRow>& rows) {
         if (row.color != CLR_INVALID) control->SetColor(row.color);
         if (row.font) control->SetFont(*row.font);
         control->SetTabOrder(row.tabOrder);
+        control->SetBeneath(row.beneath);
         control->SetAlign(row.align);
         control->SetParent(this);
         control->SetAnchors(row.anchors);

@@ -18,6 +18,7 @@ struct ControlRow {
     unsigned anchors = AnchorLeft | AnchorTop;
     Align align = Align::None;
     bool visible = true;
+    bool beneath = false;  // drawn beneath its siblings where they overlap
 };
 
 template <class T>

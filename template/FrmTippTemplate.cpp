@@ -30,7 +30,8 @@ const std::vector<ControlRow>& Layout() {
         {MakeControl<Panel>, "PanelTopBorder", 0, 0, 292, 5, 2, nullptr, kFrameColor, nullptr, AnchorLeft | AnchorTop, Align::Top},
         {MakeControl<Panel>, "PanelBottomBorder", 0, 421, 292, 5, 3, nullptr, kFrameColor, nullptr, AnchorLeft | AnchorTop, Align::Bottom},
         {MakeControl<Memo>, "MemoHelpD", 16, 32, 259, 105, 4, nullptr, kMemoColor, nullptr, kLeftTopRight},
-        {MakeControl<StaticText>, "StaticTextTitle", 16, 8, 257, 33, 5, nullptr, kParent, &kTitleFont, kLeftTopRight},
+        // The title's box reaches 9 pixels into the memos: they lie above it.
+        {MakeControl<StaticText>, "StaticTextTitle", 16, 8, 257, 33, 5, nullptr, kParent, &kTitleFont, kLeftTopRight, Align::None, true, true},
         {MakeControl<Memo>, "MemoHelpUS", 16, 32, 259, 105, 6, nullptr, kMemoColor, nullptr, kLeftTopRight, Align::None, false},
         {MakeControl<THotSpeedButton>, "HotSpeedButtonOK", 16, 381, 36, 36, -1, nullptr, kParent, nullptr, kLeftBottom},
         {MakeControl<THotSpeedButton>, "HotSpeedButtonUndo", 56, 381, 36, 36, -1, nullptr, kParent, nullptr, kLeftBottom},

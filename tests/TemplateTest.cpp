@@ -113,18 +113,35 @@ TEST_F(TemplateTest, FrameAndMemoShowTheirColours) {
     EXPECT_EQ(RGB(255, 255, 255), PixelOf(page->Handle(), 150, 300));
 }
 
+TEST_F(TemplateTest, TheTitleHidesNoLineOfEitherMemo) {
+    for (int language : {0, 1}) {
+        CreatePage(kXpCode, language);
+        page = wendrik::ModulePage;
+        auto* shown = language == 1 ? page->MemoHelpUS : page->MemoHelpD;
+        for (int y : {33, 36, 40})
+            EXPECT_EQ(shown->Handle(), ChildWindowFromPointEx(page->Handle(), POINT{100, y},
+                                                              CWP_SKIPINVISIBLE))
+                << "language " << language << ", y " << y;
+        EXPECT_EQ(page->StaticTextTitle->Handle(),
+                  ChildWindowFromPointEx(page->Handle(), POINT{100, 20}, CWP_SKIPINVISIBLE));
+        ModulFree();
+    }
+}
+
 TEST_F(TemplateTest, TabOrderRunsThroughTheDescriptionsOrder) {
     wendrik::OsCode = kXpCode, wendrik::ValidOsMask = kXpMask;
     Construct();
-    const char* order[] = {"PanelRightBorder", "PanelLeftBorder", "T288_Edit",   "CheckBox1",
-                           "MemoHelpD",        "StaticTextTitle", "MemoHelpUS", "PanelTopBorder",
-                           "PanelBottomBorder"};
+    // Stacked in tab order; the title, whose box overlaps the memos, beneath them all.
+    const char* order[] = {"PanelRightBorder", "PanelLeftBorder", "T288_Edit",
+                           "CheckBox1",        "MemoHelpD",       "MemoHelpUS",
+                           "PanelTopBorder",   "PanelBottomBorder"};
     HWND w = GetWindow(page->Handle(), GW_CHILD);
     for (const char* name : order) {
         ASSERT_NE(nullptr, w);
         EXPECT_EQ(page->Find<platform::Control>(name)->Handle(), w) << name;
         w = GetWindow(w, GW_HWNDNEXT);
     }
+    EXPECT_EQ(page->StaticTextTitle->Handle(), GetWindow(w, GW_HWNDLAST));
     HWND edit = page->T288_Edit->Handle();
     HWND next = GetNextDlgTabItem(page->Handle(), edit, FALSE);
     EXPECT_EQ(page->CheckBox1->Handle(), next);
