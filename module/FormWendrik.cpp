@@ -66,7 +66,6 @@ std::string SystemMessage(DWORD code) {
 
 TFormWendrik::TFormWendrik() {
     SetText("Registry komplett exportieren");
-    SetIcon("WENDRIKICON");
     Build(Layout());
     T288_Label_BackupDir = Find<Label>("T288_Label_BackupDir");
     T288_Edit = Find<Edit>("T288_Edit");

@@ -158,8 +158,9 @@ void TfrmTippTemplate::DisableControls() {
 void TfrmTippTemplate::FormShow() {
     PageShown = 1;
     StaticTextTitle->SetText(Text());
-    MemoHelpD->SetLines(HelpTextLibrary::Text(HelpId, HelpTextLibrary::German));
-    MemoHelpUS->SetLines(HelpTextLibrary::Text(HelpId, HelpTextLibrary::English));
+    HelpTextLibrary help;  // loaded once for both texts
+    MemoHelpD->SetLines(help.Text(HelpId, HelpTextLibrary::German));
+    MemoHelpUS->SetLines(help.Text(HelpId, HelpTextLibrary::English));
 }
 
 void TfrmTippTemplate::Sprache(int languageCode) {
@@ -236,7 +237,7 @@ void TfrmTippTemplate::HotSpeedButtonRegistryClick() {
         Registry registry(HKEY_CURRENT_USER);
         registry.OpenKey(kRegeditKey, true);
         // An unopened key makes the write raise: the editor is then not started.
-        registry.WriteString("LastKey", HelpTextLibrary::Text(HelpId, HelpTextLibrary::RegistryKey));
+        registry.WriteString("LastKey", HelpTextLibrary().Text(HelpId, HelpTextLibrary::RegistryKey));
         registry.CloseKey();
     }
     std::string editor = RegistryEditorPath();

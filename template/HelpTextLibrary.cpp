@@ -1,24 +1,23 @@
 #include "HelpTextLibrary.h"
 
-#include <windows.h>
-
 #include "platform/Application.h"
 
 namespace wendrik {
 
-std::string HelpTextLibrary::Text(int helpId, int kind) {
-    std::string path = platform::Application::ExeFolder() + "Vellumor.dll";
-    HMODULE library = LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-    if (!library) return "";
-    using GetHelpTextFn = const char*(__stdcall*)(int, int);
-    auto getHelpText = reinterpret_cast<GetHelpTextFn>(GetProcAddress(library, "GetHelpText"));
-    std::string text;
-    if (getHelpText) {
-        const char* found = getHelpText(helpId, kind);
-        if (found) text = found;
-    }
-    FreeLibrary(library);
-    return text;
+HelpTextLibrary::HelpTextLibrary()
+    : library_(LoadLibraryExA((platform::Application::ExeFolder() + "Vellumor.dll").c_str(), nullptr,
+                              LOAD_WITH_ALTERED_SEARCH_PATH)) {
+    if (library_)
+        getHelpText_ = reinterpret_cast<GetHelpTextFn>(GetProcAddress(library_, "GetHelpText"));
+}
+
+HelpTextLibrary::~HelpTextLibrary() {
+    if (library_) FreeLibrary(library_);
+}
+
+std::string HelpTextLibrary::Text(int helpId, int kind) const {
+    const char* found = getHelpText_ ? getHelpText_(helpId, kind) : nullptr;
+    return found ? found : "";
 }
 
 }  // namespace wendrik
