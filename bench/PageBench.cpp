@@ -11,6 +11,7 @@
 #include "BenchHarness.h"
 #include "RawPage.h"
 #include "SystemCensus.h"
+#include "platform/Application.h"
 
 namespace {
 
@@ -20,12 +21,7 @@ using NoArgFn = int(__stdcall*)();
 
 const char kCaption[] = "Registry komplett exportieren";
 
-std::string Folder() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder = path;
-    return folder.substr(0, folder.find_last_of('\\') + 1);
-}
+std::string Folder() { return platform::Application::ExeFolder(); }
 
 void Pump() {
     MSG msg;

@@ -1,6 +1,6 @@
 #include "PathLabel.h"
 
-#include "FileCtrl.h"
+#include "PathHelpers.h"
 #include "platform/Canvas.h"
 
 namespace wendrik {

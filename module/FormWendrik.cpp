@@ -4,10 +4,12 @@
 
 #include "ModuleState.h"
 #include "platform/Application.h"
-#include "platform/Dialogs.h"
+#include "platform/MessageBoxes.h"
 #include "platform/Files.h"
 #include "platform/Screen.h"
+#include "platform/ProgramStart.h"
 #include "platform/SystemFunctions.h"
+#include "template/HostSettings.h"
 #include "platform/Text.h"
 
 namespace wendrik {
@@ -20,17 +22,21 @@ const char kDefaultBackupDir[] = "C:\\VELDRAKE";
 const FontSpec kLabelFont{"Tahoma", -11, false, GetSysColor(COLOR_WINDOWTEXT), ANSI_CHARSET};
 constexpr COLORREF kEditColor = RGB(237, 242, 252);
 
-const std::vector<ControlRow>& Layout() {
+const std::vector<ControlRow>& PageLayout() {
     static const std::vector<ControlRow> rows = {
-        {MakeControl<Label>, "T288_Label_BackupDir", 20, 154, 94, 13, -1, "Backup Verzeichnis:", CLR_INVALID, &kLabelFont},
-        {MakeControl<Edit>, "T288_Edit", 22, 179, 225, 19, 2, nullptr, kEditColor},
-        {MakeControl<SpeedButton>, "SpeedButton6", 250, 177, 23, 22},
-        {MakeControl<CheckBox>, "CheckBox1", 24, 216, 246, 17, 3, "REGEDIT.EXE /e starten"},
+        {.make = MakeControl<Label>, .name = "T288_Label_BackupDir", .left = 20, .top = 154, .width = 94, .height = 13,
+         .caption = "Backup Verzeichnis:", .font = &kLabelFont},
+        {.make = MakeControl<Edit>, .name = "T288_Edit", .left = 22, .top = 179, .width = 225, .height = 19,
+         .tabOrder = 2, .color = kEditColor},
+        {.make = MakeControl<SpeedButton>, .name = "SpeedButton6", .left = 250, .top = 177, .width = 23, .height = 22},
+        {.make = MakeControl<CheckBox>, .name = "CheckBox1", .left = 24, .top = 216, .width = 246, .height = 17,
+         .tabOrder = 3, .caption = "REGEDIT.EXE /e starten"},
     };
     return rows;
 }
 
-std::string Decimal(int value) { return std::to_string(value); }
+// The file name's numbers are written as they are: 3, not 03.
+std::string UnpaddedDecimal(int value) { return std::to_string(value); }
 
 std::string DateText(const SYSTEMTIME& t) {
     char text[32];
@@ -40,13 +46,6 @@ std::string DateText(const SYSTEMTIME& t) {
 
 bool SameDate(const SYSTEMTIME& a, const SYSTEMTIME& b) {
     return a.wYear == b.wYear && a.wMonth == b.wMonth && a.wDay == b.wDay;
-}
-
-bool LastWrite(const std::string& path, FILETIME& time) {
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return false;
-    time = data.ftLastWriteTime;
-    return true;
 }
 
 std::string SystemMessage(DWORD code) {
@@ -66,11 +65,11 @@ std::string SystemMessage(DWORD code) {
 
 TFormWendrik::TFormWendrik() {
     SetText("Registry komplett exportieren");
-    Build(Layout());
-    T288_Label_BackupDir = Find<Label>("T288_Label_BackupDir");
-    T288_Edit = Find<Edit>("T288_Edit");
-    SpeedButton6 = Find<SpeedButton>("SpeedButton6");
-    CheckBox1 = Find<CheckBox>("CheckBox1");
+    Build(PageLayout());
+    T288_Label_BackupDir = Field<Label>("T288_Label_BackupDir");
+    T288_Edit = Field<Edit>("T288_Edit");
+    SpeedButton6 = Field<SpeedButton>("SpeedButton6");
+    CheckBox1 = Field<CheckBox>("CheckBox1");
 
     T288_Label_BackupDir->SetTransparent(true);
     SpeedButton6->SetFlat(true);
@@ -89,15 +88,14 @@ void TFormWendrik::FormCreate() {
     TfrmTippTemplate::FormCreate();
     if (PageEnabled == 0) return;
     SystemFunctions::Current().GetLocalTime(&createdOn_);
-    std::string name = Decimal(createdOn_.wYear) + Decimal(createdOn_.wMonth) +
-                       Decimal(createdOn_.wDay) + ".reg";
-    RegistryAccess = std::make_unique<Registry>(HKEY_CURRENT_USER);
-    RegistryAccess->OpenKey(HostKey, false);
-    if (RegistryAccess->ValueExists("BackupPath"))
-        T288_Edit->SetText(RegistryAccess->ReadString("BackupPath"));
+    std::string name = UnpaddedDecimal(createdOn_.wYear) + UnpaddedDecimal(createdOn_.wMonth) +
+                       UnpaddedDecimal(createdOn_.wDay) + ".reg";
+    Registry& settings = OpenHostSettings(false);
+    if (settings.ValueExists("BackupPath"))
+        T288_Edit->SetText(settings.ReadString("BackupPath"));
     else
         T288_Edit->SetText(kDefaultBackupDir);
-    RegistryAccess->CloseKey();
+    settings.CloseKey();
     CheckBox1->SetHint(name);
 }
 
@@ -123,19 +121,13 @@ void TFormWendrik::CheckBox1Click() {
     ChangedFlag = 1;
 }
 
-std::string TFormWendrik::Say(const std::string& english, const std::string& german) const {
-    return LanguageCode == 1 ? english : german;
-}
-
 void TFormWendrik::HotSpeedButtonOKClick() {
     if (exporting_ || Freeing()) return;  // one export at a time; a dying page exports nothing
     // Taken once: the user may edit the folder while the editor runs.
     const std::string dir = T288_Edit->Text();
     if (!RunExport(dir)) return;
-    if (LanguageCode == 1)
-        ShowMessage("Registry exported to " + dir + "\\" + ExportFileName() + " !");
-    else
-        ShowMessage("Registry wurde komplett nach " + dir + "\\" + ExportFileName() + " exportiert !");
+    ShowMessage(Say("Registry exported to " + dir + "\\" + ExportFileName() + " !",
+                    "Registry wurde komplett nach " + dir + "\\" + ExportFileName() + " exportiert !"));
     TfrmTippTemplate::HotSpeedButtonOKClick();
 }
 
@@ -165,40 +157,33 @@ bool TFormWendrik::RunExport(const std::string& dir) {
         if (!overwrite || Freeing()) return false;
     }
     FILETIME before = {};
-    bool existedBefore = LastWrite(target, before);
+    bool existedBefore = LastWriteTime(target, before);
 
     // By full path: a program named regedit.exe in the backup directory must never run.
-    std::string editor = RegistryEditorPath();
-    std::string parameters = "/E " + name;
-    SHELLEXECUTEINFOA info = {sizeof(info)};
-    info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
-    info.hwnd = Handle();
-    info.lpVerb = nullptr;
-    info.lpFile = editor.c_str();
-    info.lpParameters = parameters.c_str();
-    info.lpDirectory = dir.c_str();
-    info.nShow = SW_SHOW;
-    if (!SystemFunctions::Current().ShellExecuteExA(&info)) {
+    HANDLE process = nullptr;
+    if (!StartProgram({.window = Handle(), .file = RegistryEditorPath(), .parameters = "/E " + name,
+                       .directory = dir},
+                      &process)) {
         std::string reason = SystemMessage(GetLastError());
         ShowMessage(Say(("The registry editor could not be started (" + reason + "). Nothing was exported."),
                         ("Der Registrierungs-Editor konnte nicht gestartet werden (" + reason + "). Es wurde nichts exportiert.")));
         return false;
     }
-    if (info.hProcess) {
+    if (process) {
         exporting_ = true;
         bool okEnabled = HotSpeedButtonOK->Enabled();
         HotSpeedButtonOK->SetEnabled(false);
         Screen::SetCursor(CursorHourGlass);
-        Application::WaitPumping(info.hProcess);
+        Application::WaitPumping(process);
         Screen::SetCursor(CursorDefault);
         HotSpeedButtonOK->SetEnabled(okEnabled);
-        CloseHandle(info.hProcess);
+        CloseHandle(process);
         exporting_ = false;
     }
     if (Freeing()) return false;  // the host released the page meanwhile
 
     FILETIME after = {};
-    bool written_now = LastWrite(target, after) &&
+    bool written_now = LastWriteTime(target, after) &&
                        (!existedBefore || CompareFileTime(&after, &before) != 0);
     if (!written_now) {
         ShowMessage(Say(("The registry editor did not write " + target + ". The export failed."),

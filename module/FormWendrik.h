@@ -39,7 +39,6 @@ protected:
 private:
     // Exports into `dir`; true when the file was written. Reports every failure.
     bool RunExport(const std::string& dir);
-    std::string Say(const std::string& english, const std::string& german) const;
 
     SYSTEMTIME createdOn_ = {};
     bool exporting_ = false;

@@ -5,8 +5,9 @@
 #include "FormWendrik.h"
 #include "ModuleState.h"
 #include "platform/Application.h"
-#include "platform/Dialogs.h"
+#include "platform/MessageBoxes.h"
 #include "platform/RangeError.h"
+#include "template/HostProtocol.h"
 
 using namespace wendrik;
 using platform::Application;
@@ -14,7 +15,7 @@ using platform::Application;
 namespace wendrik {
 
 void LibraryStartup() {
-    UINT id = RegisterWindowMessageA("Morvane");
+    UINT id = RegisterWindowMessageA(HostMessageName);
     if (id > 0xFFFF) throw platform::RangeError();
     HostMessage = static_cast<std::uint16_t>(id);
 }
@@ -24,6 +25,7 @@ void LibraryStartup() {
 extern "C" int __stdcall ModulCreate(int Left, int Top, int Width, int Height, int OsCodeArg,
                                      int LanguageCodeArg, const char* Caption, const char* PageHint,
                                      int ValidOsMaskArg, int HelpId) {
+    Application::ReleaseHeldImage();
     Application::Scope scope;
     try {
         const std::string caption = Caption ? Caption : "";
@@ -52,6 +54,7 @@ extern "C" int __stdcall ModulCreate(int Left, int Top, int Width, int Height, i
 }
 
 extern "C" int __stdcall ModulFree() {
+    Application::ReleaseHeldImage();
     Application::Scope scope;
     try {
         if (TFormWendrik* page = ModulePage) {
@@ -65,13 +68,12 @@ extern "C" int __stdcall ModulFree() {
 }
 
 extern "C" int __stdcall ModulSaveChanges() {
+    Application::ReleaseHeldImage();
     Application::Scope scope;
     try {
         if (ModulePage) ModulePage->HotSpeedButtonOKClick();
-    } catch (const std::exception& e) {
-        platform::ReportError(e);
     } catch (...) {
-        platform::ReportError(platform::Error("Unknown error"));
+        platform::ReportCurrentError();  // as a click's error would be
     }
     return 1;
 }

@@ -1,39 +1,46 @@
 #include "Application.h"
 
+#include "Text.h"
+
 extern "C" IMAGE_DOS_HEADER __ImageBase;
 
 namespace platform {
 
 namespace {
 int depth = 0;
+bool held = false;
 std::vector<std::function<void()>>& Pending() {
     static std::vector<std::function<void()>> pending;
     return pending;
+}
+std::function<void(int)>& HelpHandler() {
+    static std::function<void(int)> handler;
+    return handler;
+}
+
+// The executable's full path; "" when the system cannot give all of it.
+std::string ExePath() {
+    std::vector<char> path(MAX_PATH);
+    for (;;) {
+        DWORD n = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (n == 0) return "";
+        if (n < path.size()) return std::string(path.data(), n);  // a cut path is never used
+        path.resize(path.size() * 2);
+        if (path.size() > 32768) return "";
+    }
 }
 }  // namespace
 
 HINSTANCE Application::Instance() { return reinterpret_cast<HINSTANCE>(&__ImageBase); }
 
 std::string Application::Title() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string name = path;
-    size_t slash = name.find_last_of("\\/:");
-    if (slash != std::string::npos) name.erase(0, slash + 1);
-    size_t dot = name.find_last_of('.');
+    std::string name = ExtractFileName(ExePath());
+    std::string::size_type dot = name.find_last_of('.');  // '.' is never a trail byte
     if (dot != std::string::npos) name.erase(dot);
     return name;
 }
 
-std::string Application::ExeFolder() {
-    char path[MAX_PATH] = {};
-    DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    // CharNextA keeps a trail byte equal to '\' from being taken for the separator.
-    const char* end = path;
-    for (const char* p = path; p < path + n; p = CharNextA(p))
-        if (*p == '\\') end = p + 1;
-    return std::string(static_cast<const char*>(path), end);
-}
+std::string Application::ExeFolder() { return ExtractFilePath(ExePath()); }
 
 Application::Scope::Scope() { ++depth; }
 
@@ -41,30 +48,49 @@ Application::Scope::~Scope() {
     if (--depth == 0) RunDeferred();
 }
 
-void Application::Defer(std::function<void()> destroy) {
+bool Application::Running() { return depth > 0; }
+
+void Application::Defer(std::function<void()> work) {
     if (depth > 0) {
-        Pending().push_back(std::move(destroy));
+        Pending().push_back(std::move(work));
         return;
     }
     Scope scope;  // what it destroys may defer further work
-    destroy();
+    work();
 }
 
 void Application::RunDeferred() {
     while (!Pending().empty()) {
+        // Swapped out first: the work may defer more, which then waits for the next round.
         std::vector<std::function<void()>> batch;
         batch.swap(Pending());
         ++depth;
-        for (auto& destroy : batch) {
-            try {
-                destroy();
-            } catch (...) {
-                // A failing destructor must not stop the others; nothing to report to.
-            }
-        }
+        for (auto& work : batch) work();
         --depth;
     }
 }
+
+void Application::HoldImage() {
+    if (held) return;
+    HMODULE self = nullptr;
+    if (GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
+                           reinterpret_cast<LPCSTR>(&__ImageBase), &self))
+        held = true;
+}
+
+void Application::ReleaseHeldImage() {
+    if (!held || depth > 0 || !Pending().empty()) return;
+    held = false;
+    FreeLibrary(Instance());
+}
+
+bool Application::ImageHeld() { return held; }
+
+void Application::ShowHelp(int helpContext) {
+    if (HelpHandler()) HelpHandler()(helpContext);
+}
+
+void Application::SetHelpHandler(std::function<void(int)> handler) { HelpHandler() = std::move(handler); }
 
 bool Application::ProcessMessages() {
     MSG msg;
@@ -80,6 +106,7 @@ bool Application::ProcessMessages() {
 }
 
 bool Application::WaitPumping(HANDLE handle) {
+    HoldImage();
     for (;;) {
         DWORD r = MsgWaitForMultipleObjects(1, &handle, FALSE, INFINITE, QS_ALLINPUT);
         if (r == WAIT_OBJECT_0) return true;

@@ -6,16 +6,18 @@
 
 namespace platform {
 
-// Process-wide facts and the deferred destruction of windows: an object that
-// is asked to go away while one of our handlers is still on the stack is
-// destroyed when the outermost handler has returned.
+// Process-wide facts, the deferred destruction of windows, and the image's
+// hold on itself. An object that is asked to go away while one of our
+// handlers is still on the stack is destroyed when the outermost handler has
+// returned.
 class Application {
 public:
     // The image (DLL or EXE) this code is linked into; resources load from it.
     static HINSTANCE Instance();
     // The host executable's name without folder and extension.
     static std::string Title();
-    // The folder of the host executable, with a trailing backslash.
+    // The folder of the host executable, with a trailing backslash; "" when
+    // the system cannot say.
     static std::string ExeFolder();
 
     // Counts the handlers and exports that are running; destruction waits
@@ -27,8 +29,26 @@ public:
         Scope(const Scope&) = delete;
         Scope& operator=(const Scope&) = delete;
     };
-    // Runs `destroy` now when no handler runs, else when the last one returns.
-    static void Defer(std::function<void()> destroy);
+    // True while a handler or export of ours is on the stack.
+    static bool Running();
+    // Runs `work` now when no handler runs, else when the last one returns.
+    // Deferred work must not throw: nobody is left to hear of it.
+    static void Defer(std::function<void()> work);
+
+    // Before our code runs the host's (a message box, a nested loop, a
+    // broadcast): the host may unload the module from in there, so the
+    // image takes a reference of its own and stays mapped.
+    static void HoldImage();
+    // At an entry point, before its scope: when none of our code is on the
+    // stack and nothing is pending, the host called from its own code and
+    // holds the image while it calls, so our reference can go. Where that
+    // moment never comes, it is kept for the life of the process.
+    static void ReleaseHeldImage();
+    static bool ImageHeld();
+
+    // Shows help on a help context; the module sets the handler.
+    static void ShowHelp(int helpContext);
+    static void SetHelpHandler(std::function<void(int)> handler);
 
     // Dispatches the thread's pending messages; false when WM_QUIT came
     // (it is posted again for the outer loop).

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "DeviceContext.h"
+
 namespace platform {
 
 namespace {
@@ -49,15 +51,12 @@ void Bitmap::AssignPart(const Bitmap& source, int x, int y, int width, int heigh
     void* bits = nullptr;
     Adopt(CreateDib(width, height, &bits));
     if (Empty() || source.Empty()) return;
-    HDC src = CreateCompatibleDC(nullptr);
-    HDC dst = CreateCompatibleDC(nullptr);
-    HGDIOBJ oldSrc = SelectObject(src, source.Handle());
-    HGDIOBJ oldDst = SelectObject(dst, Handle());
-    BitBlt(dst, 0, 0, width, height, src, x, y, SRCCOPY);
-    SelectObject(src, oldSrc);
-    SelectObject(dst, oldDst);
-    DeleteDC(src);
-    DeleteDC(dst);
+    {
+        MemoryDC src, dst;
+        src.Select(source.Handle());
+        dst.Select(Handle());
+        BitBlt(dst.Get(), 0, 0, width, height, src.Get(), x, y, SRCCOPY);
+    }
     GdiFlush();
 }
 

@@ -1,6 +1,7 @@
 #include "Canvas.h"
 
 #include "Bitmap.h"
+#include "DeviceContext.h"
 
 namespace platform {
 
@@ -38,13 +39,11 @@ void Canvas::TextOut(int x, int y, const std::string& text) {
 
 void Canvas::DrawTransparent(int x, int y, const Bitmap& bitmap) {
     if (bitmap.Empty()) return;
-    HDC source = CreateCompatibleDC(dc_);
-    HGDIOBJ old = SelectObject(source, bitmap.Handle());
-    COLORREF key = GetPixel(source, 0, bitmap.Height() - 1);
-    TransparentBlt(dc_, x, y, bitmap.Width(), bitmap.Height(), source, 0, 0, bitmap.Width(),
+    MemoryDC source(dc_);
+    source.Select(bitmap.Handle());
+    COLORREF key = GetPixel(source.Get(), 0, bitmap.Height() - 1);
+    TransparentBlt(dc_, x, y, bitmap.Width(), bitmap.Height(), source.Get(), 0, 0, bitmap.Width(),
                    bitmap.Height(), key);
-    SelectObject(source, old);
-    DeleteDC(source);
 }
 
 void Canvas::DrawGrayed(int x, int y, const Bitmap& bitmap) {

@@ -9,13 +9,12 @@ Component::Component(Component* owner) : owner_(owner) {}
 Component::~Component() {
     DestroyComponents();
     destroying_ = true;
-    for (Component* watched : watched_)
-        std::erase(watched->listeners_, this);
-    std::vector<Component*> listeners;
-    listeners.swap(listeners_);
-    for (Component* listener : listeners) {
-        std::erase(listener->watched_, this);
-        listener->Notification(this, Operation::Remove);
+    // One at a time: a notified component may unlink, or destroy, others meanwhile.
+    while (!linked_.empty()) {
+        Component* other = linked_.back();
+        linked_.pop_back();
+        std::erase(other->linked_, this);
+        other->Notification(this, Operation::Remove);
     }
     if (owner_ && !owner_->destroying_) {
         owner_->Notification(this, Operation::Remove);
@@ -48,16 +47,15 @@ Component* Component::FindComponent(const std::string& name) const {
 
 void Component::FreeNotification(Component* other) {
     if (!other || other == this) return;
-    if (std::find(other->listeners_.begin(), other->listeners_.end(), this) == other->listeners_.end()) {
-        other->listeners_.push_back(this);
-        watched_.push_back(other);
-    }
+    if (std::find(linked_.begin(), linked_.end(), other) != linked_.end()) return;
+    linked_.push_back(other);
+    other->linked_.push_back(this);
 }
 
 void Component::RemoveFreeNotification(Component* other) {
     if (!other) return;
-    std::erase(other->listeners_, this);
-    std::erase(watched_, other);
+    std::erase(linked_, other);
+    std::erase(other->linked_, this);
 }
 
 void Component::Notification(Component*, Operation) {}

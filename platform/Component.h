@@ -5,11 +5,11 @@
 
 namespace platform {
 
-enum class Operation { Insert, Remove };
+enum class Operation { Remove };
 
 // Something with an owner. The owner destroys what it owns in reverse order
-// of creation; components that asked to hear of another's removal are told
-// once, when it is destroyed.
+// of creation. Links between components are non-owning; each end of a link
+// hears once of the other's removal, whichever of them goes first.
 class Component {
 public:
     explicit Component(Component* owner);
@@ -17,7 +17,6 @@ public:
     Component(const Component&) = delete;
     Component& operator=(const Component&) = delete;
 
-    Component* Owner() const { return owner_; }
     const std::string& Name() const { return name_; }
     void SetName(const std::string& name) { name_ = name; }
     int Tag() const { return tag_; }
@@ -34,8 +33,10 @@ public:
     std::vector<Component*> Components() const;
     Component* FindComponent(const std::string& name) const;
 
-    // Asks `other` to call this->Notification(other, Remove) when it is destroyed.
+    // Links this component and `other` both ways: whichever is destroyed
+    // first calls the other's Notification(it, Remove), once.
     void FreeNotification(Component* other);
+    // Undoes the link both ways.
     void RemoveFreeNotification(Component* other);
 
 protected:
@@ -50,8 +51,7 @@ private:
     std::string name_;
     int tag_ = 0;
     std::vector<std::unique_ptr<Component>> owned_;
-    std::vector<Component*> listeners_;   // told when this is destroyed
-    std::vector<Component*> watched_;     // whose removal this listens for
+    std::vector<Component*> linked_;  // told when this is destroyed, and telling this
     bool destroying_ = false;
 };
 

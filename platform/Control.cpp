@@ -7,9 +7,8 @@
 
 #include "Application.h"
 #include "Canvas.h"
-#include "Dialogs.h"
 #include "Error.h"
-#include "Form.h"
+#include "MessageBoxes.h"
 #include "PopupMenu.h"
 #include "Screen.h"
 
@@ -17,7 +16,6 @@ namespace platform {
 
 namespace {
 const char kOwnClass[] = "WendrikControl";
-const char kObjectProp[] = "WendrikObject";
 }  // namespace
 
 Control::Control(Component* owner) : Component(owner) {}
@@ -34,7 +32,8 @@ void Control::RegisterOwnClass() {
     if (GetClassInfoExA(Application::Instance(), kOwnClass, &wc)) return;
     wc.cbSize = sizeof(wc);
     wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = StaticProc;
+    wc.lpfnWndProc = OwnClassProc;
+    wc.cbWndExtra = sizeof(Control*);
     wc.hInstance = Application::Instance();
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.lpszClassName = kOwnClass;
@@ -43,14 +42,16 @@ void Control::RegisterOwnClass() {
 
 void Control::UnregisterOwnClass() { UnregisterClassA(kOwnClass, Application::Instance()); }
 
-Control* Control::FromHandle(HWND window) {
-    return window ? static_cast<Control*>(GetPropA(window, kObjectProp)) : nullptr;
-}
-
-Form* Control::ParentForm() {
+Control* Control::Root() {
     Control* c = this;
     while (c->parent_) c = c->parent_;
-    return dynamic_cast<Form*>(c);
+    return c;
+}
+
+bool Control::Dying() const {
+    const Control* c = this;
+    while (c->parent_) c = c->parent_;
+    return c->Freeing();
 }
 
 void Control::SetParent(Control* parent) {
@@ -59,11 +60,20 @@ void Control::SetParent(Control* parent) {
     parent_ = parent;
     if (!parent_) return;
     parent_->children_.push_back(this);
+    // Registered before the window exists: owner-draw messages sent while it
+    // is being made find this control by its id.
+    if (controlId_ == 0) controlId_ = parent_->nextChildId_++;
     if (parentFont_) font_.Assign(parent_->font_.Look());
     if (parentColor_) color_ = parent_->color_;
     if (!handle_ && parent_->handle_) CreateWnd();
     else if (handle_ && parent_->handle_) ::SetParent(handle_, parent_->handle_);
-    RecordAnchors();
+    layout_.Placed();
+}
+
+void Control::HandleNeeded() {
+    if (handle_) return;
+    if (parent_) parent_->HandleNeeded();
+    if (!handle_) CreateWnd();
 }
 
 void Control::CreateParams(WindowParams& params) {
@@ -80,35 +90,52 @@ void Control::CreateWnd() {
         params.className = kOwnClass;
     }
     HWND parentWindow = parent_ ? parent_->handle_ : nullptr;
+    HMENU id = parent_ ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId_)) : nullptr;
     HWND window = CreateWindowExA(params.exStyle, params.className.c_str(), text_.c_str(),
-                                  params.style, left_, top_, width_, height_, parentWindow,
-                                  nullptr, Application::Instance(), own ? this : nullptr);
+                                  params.style, left_, top_, width_, height_, parentWindow, id,
+                                  Application::Instance(), own ? this : nullptr);
     if (!window) throw Error("Cannot create a window of class " + params.className);
     if (!own) {
-        Attach(window);
+        Attach(window, false);
         previousProc_ = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StaticProc)));
+            SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc)));
     }
     ApplyFont();
-    Form* form = ParentForm();
-    if (form && form != this && showHint_) form->UpdateHint(this);
+    if (parent_ && showHint_ && !hint_.empty()) Root()->ChildHintChanged(this);
+    for (Control* child : Layout::StackingOrder(children_))
+        if (!child->handle_) child->CreateWnd();
 }
 
-void Control::Attach(HWND window) {
+void Control::RecreateWnd() {
+    if (!handle_) return;
+    HWND above = GetWindow(handle_, GW_HWNDPREV);
+    bool focused = GetFocus() == handle_;
+    DestroyWnd();
+    CreateWnd();
+    SetWindowPos(handle_, above ? above : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (focused) SetFocus(handle_);
+}
+
+void Control::Attach(HWND window, bool ownClass) {
     handle_ = window;
-    SetPropA(window, kObjectProp, this);
+    // Our own class has room for the object; a system control gets it in its user data.
+    SetWindowLongPtrA(window, ownClass ? 0 : GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     ++liveWindows_;
 }
 
 void Control::Detach() {
     if (!handle_) return;
+    HWND gone = handle_;
     if (previousProc_) {
         SetWindowLongPtrA(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProc_));
         previousProc_ = nullptr;
+        SetWindowLongPtrA(handle_, GWLP_USERDATA, 0);
+    } else {
+        SetWindowLongPtrA(handle_, 0, 0);
     }
-    RemovePropA(handle_, kObjectProp);
     handle_ = nullptr;
     --liveWindows_;
+    if (parent_) Root()->ChildWindowGone(this, gone);
 }
 
 void Control::DestroyWnd() {
@@ -118,28 +145,37 @@ void Control::DestroyWnd() {
     destroyingWindow_ = false;
 }
 
-LRESULT CALLBACK Control::StaticProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    Control* self = FromHandle(window);
-    if (!self && message == WM_NCCREATE) {
+LRESULT CALLBACK Control::OwnClassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<Control*>(GetWindowLongPtrA(window, 0));
+    if (!self) {
+        if (message != WM_NCCREATE) return DefWindowProcA(window, message, wParam, lParam);
         self = static_cast<Control*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        if (self) self->Attach(window);
+        self->Attach(window, true);
     }
-    if (!self) return DefWindowProcA(window, message, wParam, lParam);
+    return self->Dispatch(message, wParam, lParam);
+}
+
+LRESULT CALLBACK Control::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    // Only windows that we subclassed, with the object in their user data, come here.
+    auto* self = reinterpret_cast<Control*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    return self->Dispatch(message, wParam, lParam);
+}
+
+// The one place where a window message enters our code: every exception
+// stops here and is reported, so none crosses into the system or the host.
+LRESULT Control::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     Application::Scope scope;
     LRESULT result = 0;
     try {
-        result = self->WndProc(message, wParam, lParam);
-    } catch (const std::exception& e) {
-        ReportError(e);
+        result = WndProc(message, wParam, lParam);
     } catch (...) {
-        ReportError(Error("Unknown error"));
+        ReportCurrentError();
     }
     if (message == WM_NCDESTROY) {
-        bool external = !self->destroyingWindow_;
-        self->Detach();
-        if (external) {
-            if (Form* form = dynamic_cast<Form*>(self)) form->WindowGone();
-        }
+        bool outside = !destroyingWindow_;
+        Detach();
+        // NOTE: the object may be deleted from here on; it is not touched again.
+        if (outside) WindowDestroyedOutside();
     }
     return result;
 }
@@ -149,21 +185,42 @@ LRESULT Control::DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(handle_, message, wParam, lParam);
 }
 
+Control* Control::ChildOfWindow(HWND window) const {
+    if (!window) return nullptr;
+    for (Control* child : children_)
+        if (child->handle_ == window) return child;
+    return nullptr;
+}
+
+Control* Control::ChildOfId(int id) const {
+    if (id == 0) return nullptr;  // 0 is a menu's, never a control's
+    for (Control* child : children_)
+        if (child->controlId_ == id) return child;
+    return nullptr;
+}
+
 LRESULT Control::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND:
-        if (lParam) {
-            if (Control* child = FromHandle(reinterpret_cast<HWND>(lParam))) {
-                child->Command(HIWORD(wParam));
-                return 0;
-            }
+        if (Control* child = ChildOfWindow(reinterpret_cast<HWND>(lParam))) {
+            child->CommandReflected(HIWORD(wParam));
+            return 0;
+        }
+        break;
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM:
+    case WM_DELETEITEM:
+    case WM_COMPAREITEM:
+        if (Control* child = ChildOfId(static_cast<int>(wParam))) {
+            LRESULT result = 0;
+            if (child->OwnerDrawReflected(message, lParam, result)) return result;
         }
         break;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORLISTBOX:
-        if (Control* child = FromHandle(reinterpret_cast<HWND>(lParam)))
+        if (Control* child = ChildOfWindow(reinterpret_cast<HWND>(lParam)))
             return reinterpret_cast<LRESULT>(child->CtlColor(reinterpret_cast<HDC>(wParam)));
         break;
     case WM_SETCURSOR:
@@ -190,8 +247,8 @@ LRESULT Control::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         break;
     case WM_SIZE:
-        Realign();
-        for (Control* child : std::vector<Control*>(children_)) child->ParentResized();
+        Layout::Realign(*this);
+        for (Control* child : std::vector<Control*>(children_)) child->layout_.ParentResized();
         break;
     case WM_WINDOWPOSCHANGED:
         {  // a form's bounds are its outer rectangle on the screen
@@ -199,6 +256,12 @@ LRESULT Control::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             if (!(pos->flags & SWP_NOMOVE)) left_ = pos->x, top_ = pos->y;
             if (!(pos->flags & SWP_NOSIZE)) width_ = pos->cx, height_ = pos->cy;
         }
+        break;
+    case WM_SYSCOMMAND:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCRBUTTONDOWN:
+        // The system's move, size and menu loops run the host's code from inside ours.
+        Application::HoldImage();
         break;
     case WM_ERASEBKGND:
         if (!previousProc_) {
@@ -227,12 +290,14 @@ LRESULT Control::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefaultHandler(message, wParam, lParam);
 }
 
-void Control::Command(WORD code) {
+void Control::CommandReflected(WORD code) {
     if (code == BN_CLICKED) Click();
 }
 
+bool Control::OwnerDrawReflected(UINT, LPARAM, LRESULT&) { return false; }
+
 void Control::Click() {
-    if (OnClick) OnClick();
+    if (OnClick && !Dying()) OnClick();
 }
 
 HBRUSH Control::CtlColor(HDC dc) {
@@ -244,24 +309,34 @@ HBRUSH Control::CtlColor(HDC dc) {
 
 void Control::Paint(Canvas&) {}
 
+void Control::ChildHintChanged(Control*) {}
+void Control::ChildWindowGone(Control*, HWND) {}
+
+RECT Control::ClientRectWithoutWindow() const { return RECT{0, 0, width_, height_}; }
+
 void Control::SetBounds(int left, int top, int width, int height) {
+    MoveTo(left, top, width, height);
+    layout_.Placed();
+}
+
+void Control::MoveTo(int left, int top, int width, int height) {
+    if (left == left_ && top == top_ && width == width_ && height == height_) return;
+    bool resized = width != width_ || height != height_;
     left_ = left, top_ = top, width_ = width, height_ = height;
     if (handle_) {
-        if (parent_) {
-            MoveWindow(handle_, left, top, width, height, TRUE);
-        } else {
-            SetWindowPos(handle_, nullptr, left, top, width, height,
-                         SWP_NOZORDER | SWP_NOACTIVATE);
-        }
+        // The window's WM_SIZE lets the children follow.
+        SetWindowPos(handle_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    } else if (resized) {
+        Layout::Realign(*this);
+        for (Control* child : children_) child->layout_.ParentResized();
     }
-    if (!anchoring_) RecordAnchors();
-    if (parent_ && align_ != Align::None && !anchoring_) parent_->Realign();
+    if (parent_ && layout_.GetAlign() != Align::None) Layout::Realign(*parent_);
 }
 
 RECT Control::ClientRect() const {
-    RECT r = {0, 0, width_, height_};
-    if (handle_) GetClientRect(handle_, &r);
-    return r;
+    RECT r;
+    if (handle_ && GetClientRect(handle_, &r)) return r;
+    return ClientRectWithoutWindow();
 }
 
 std::string Control::Text() const {
@@ -307,128 +382,44 @@ void Control::SetFont(const FontSpec& look) {
     font_.Assign(look);
     parentFont_ = false;
     ApplyFont();
+    FontChanged();
+}
+
+void Control::UseParentFont() {
+    parentFont_ = true;
+    FollowParentFont();
+}
+
+void Control::FollowParentFont() {
+    if (parent_) font_.Assign(parent_->font_.Look());
+    ApplyFont();
+    FontChanged();
+}
+
+void Control::ScaleFont(int multiplier, int divisor) {
+    if (!parentFont_) font_.SetHeight(MulDiv(font_.Look().height, multiplier, divisor));
+    else if (parent_) font_.Assign(parent_->font_.Look());
+    if (handle_) SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), TRUE);
+    FontChanged();
 }
 
 void Control::ApplyFont() {
     if (handle_) SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), TRUE);
-    for (Control* child : children_) {
-        if (child->parentFont_) {
-            child->font_.Assign(font_.Look());
-            child->ApplyFont();
-        }
-    }
+    for (Control* child : children_)
+        if (child->parentFont_) child->FollowParentFont();
 }
 
 void Control::SetHint(const std::string& hint) {
     hint_ = hint;
-    Form* form = ParentForm();
-    if (form && form != this && handle_) form->UpdateHint(this);
+    if (handle_ && parent_) Root()->ChildHintChanged(this);
 }
 
 void Control::SetShowHint(bool show) {
     showHint_ = show;
-    Form* form = ParentForm();
-    if (form && form != this && handle_) form->UpdateHint(this);
+    if (handle_ && parent_) Root()->ChildHintChanged(this);
 }
 
-void Control::SetAnchors(unsigned anchors) {
-    anchors_ = anchors;
-    RecordAnchors();
-}
-
-void Control::SetAlign(Align align) {
-    align_ = align;
-    if (parent_) parent_->Realign();
-}
-
-void Control::RecordAnchors() {
-    if (!parent_) return;
-    RECT r = parent_->ClientRect();
-    anchorRight_ = r.right - (left_ + width_);
-    anchorBottom_ = r.bottom - (top_ + height_);
-}
-
-void Control::ParentResized() {
-    if (align_ != Align::None || !parent_) return;
-    RECT r = parent_->ClientRect();
-    int left = left_, top = top_, width = width_, height = height_;
-    if (anchors_ & AnchorRight) {
-        if (anchors_ & AnchorLeft) width = std::max<int>(0, r.right - anchorRight_ - left_);
-        else left = r.right - anchorRight_ - width_;
-    }
-    if (anchors_ & AnchorBottom) {
-        if (anchors_ & AnchorTop) height = std::max<int>(0, r.bottom - anchorBottom_ - top_);
-        else top = r.bottom - anchorBottom_ - height_;
-    }
-    if (left == left_ && top == top_ && width == width_ && height == height_) return;
-    anchoring_ = true;
-    SetBounds(left, top, width, height);
-    anchoring_ = false;
-}
-
-void Control::Realign() {
-    RECT r = ClientRect();
-    for (Align pass : {Align::Top, Align::Bottom, Align::Left, Align::Right}) {
-        for (Control* c : children_) {
-            if (c->align_ != pass) continue;
-            c->anchoring_ = true;
-            switch (pass) {
-            case Align::Top:
-                c->SetBounds(r.left, r.top, r.right - r.left, c->height_);
-                r.top += c->height_;
-                break;
-            case Align::Bottom:
-                c->SetBounds(r.left, r.bottom - c->height_, r.right - r.left, c->height_);
-                r.bottom -= c->height_;
-                break;
-            case Align::Left:
-                c->SetBounds(r.left, r.top, c->width_, std::max<int>(0, r.bottom - r.top));
-                r.left += c->width_;
-                break;
-            case Align::Right:
-                c->SetBounds(r.right - c->width_, r.top, c->width_, std::max<int>(0, r.bottom - r.top));
-                r.right -= c->width_;
-                break;
-            default:
-                break;
-            }
-            c->anchoring_ = false;
-        }
-    }
-}
-
-void Control::ScaleBy(int multiplier, int divisor) {
-    if (parent_) {
-        anchoring_ = true;
-        SetBounds(MulDiv(left_, multiplier, divisor), MulDiv(top_, multiplier, divisor),
-                  MulDiv(width_, multiplier, divisor), MulDiv(height_, multiplier, divisor));
-        anchoring_ = false;
-    }
-    if (!parentFont_) {
-        font_.SetHeight(MulDiv(font_.Look().height, multiplier, divisor));
-    } else if (parent_) {
-        font_.Assign(parent_->font_.Look());
-    }
-    ApplyFont();
-    for (Control* child : children_) child->ScaleBy(multiplier, divisor);
-    for (Control* child : children_) child->RecordAnchors();
-    Realign();
-}
-
-void Control::ChildrenReorder() {
-    std::vector<Control*> ordered(children_);
-    std::stable_sort(ordered.begin(), ordered.end(), [](Control* a, Control* b) {
-        if (a->beneath_ != b->beneath_) return b->beneath_;
-        unsigned ka = static_cast<unsigned>(a->tabOrder_), kb = static_cast<unsigned>(b->tabOrder_);
-        return ka < kb;  // -1 (no tab order) sorts last
-    });
-    HWND after = HWND_TOP;
-    for (Control* c : ordered) {
-        if (!c->handle_) continue;
-        SetWindowPos(c->handle_, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        after = c->handle_;
-    }
-}
+void Control::ScaleBy(int multiplier, int divisor) { Layout::Scale(*this, multiplier, divisor); }
 
 void Control::Invalidate() {
     if (handle_) InvalidateRect(handle_, nullptr, TRUE);

@@ -6,15 +6,12 @@
 #include "Component.h"
 #include "Font.h"
 #include "GdiHandle.h"
+#include "Layout.h"
 
 namespace platform {
 
 class Canvas;
-class Form;
 class PopupMenu;
-
-enum Anchor : unsigned { AnchorLeft = 1, AnchorTop = 2, AnchorRight = 4, AnchorBottom = 8 };
-enum class Align { None, Top, Bottom, Left, Right };
 
 // Cursor ids as the form descriptions give them.
 enum CursorId : int { CursorDefault = 0, CursorHourGlass = -11, CursorHandPoint = -21 };
@@ -26,9 +23,12 @@ struct WindowParams {
     DWORD exStyle = 0;
 };
 
-// A control backed by a real window. The window is created when the control
-// gets its parent (a form creates its own at once); the object is tied to it
-// at creation and untied at WM_NCDESTROY, so no message reaches a freed object.
+// A control backed by a real window. Its window is made when its parent's
+// is (a whole tree at once, each child at its final place, stacked in tab
+// order), or at once when it joins a parent that already has one. The object
+// is tied to the window from its first message to WM_NCDESTROY: our own class
+// keeps the pointer in its extra bytes, a system control we subclass keeps it
+// in its user data; no other window ever reaches our window procedures.
 class Control : public Component {
 public:
     explicit Control(Component* owner);
@@ -37,20 +37,27 @@ public:
     void SetParent(Control* parent);
     Control* Parent() const { return parent_; }
     const std::vector<Control*>& Controls() const { return children_; }
-    Form* ParentForm();
     HWND Handle() const { return handle_; }
-    static Control* FromHandle(HWND window);
+    // Makes the window (and the windows of its children) when there is none yet.
+    void HandleNeeded();
+    // The id the parent gives this control's window; asked for before the window exists.
+    int ControlId() const { return controlId_; }
+    void SetControlId(int id) { controlId_ = id; }
 
     int Left() const { return left_; }
     int Top() const { return top_; }
     int Width() const { return width_; }
     int Height() const { return height_; }
+    // Places the control where its owner wants it; the layout takes this as its design.
     void SetBounds(int left, int top, int width, int height);
-    void SetLeft(int v) { SetBounds(v, top_, width_, height_); }
-    void SetTop(int v) { SetBounds(left_, v, width_, height_); }
-    void SetWidth(int v) { SetBounds(left_, top_, v, height_); }
-    void SetHeight(int v) { SetBounds(left_, top_, width_, v); }
+    void SetLeft(int left) { SetBounds(left, top_, width_, height_); }
+    void SetTop(int top) { SetBounds(left_, top, width_, height_); }
+    void SetWidth(int width) { SetBounds(left_, top_, width, height_); }
+    void SetHeight(int height) { SetBounds(left_, top_, width_, height); }
+    // Moves the window only; what the layout remembers stays. The layout's own call.
+    void MoveTo(int left, int top, int width, int height);
     RECT ClientRect() const;
+    Layout& GetLayout() { return layout_; }
 
     virtual std::string Text() const;
     virtual void SetText(const std::string& text);
@@ -63,7 +70,8 @@ public:
     void SetColor(COLORREF color);
     Font& GetFont() { return font_; }
     void SetFont(const FontSpec& look);
-    bool ParentFont() const { return parentFont_; }
+    // Takes the parent's font again and follows it from now on.
+    void UseParentFont();
 
     const std::string& Hint() const { return hint_; }
     void SetHint(const std::string& hint);
@@ -74,18 +82,18 @@ public:
     void SetTabOrder(int order) { tabOrder_ = order; }
     // A control beneath its siblings lets overlapping ones be seen whole.
     void SetBeneath(bool beneath) { beneath_ = beneath; }
-    unsigned Anchors() const { return anchors_; }
-    void SetAnchors(unsigned anchors);
-    Align GetAlign() const { return align_; }
-    void SetAlign(Align align);
+    bool Beneath() const { return beneath_; }
     int Cursor() const { return cursor_; }
     void SetCursor(int cursor) { cursor_ = cursor; }
-    PopupMenu* GetPopupMenu() const { return popupMenu_; }
     void SetPopupMenu(PopupMenu* menu) { popupMenu_ = menu; }
 
     // Scales bounds and font height by multiplier/divisor, children too.
     virtual void ScaleBy(int multiplier, int divisor);
+    // Scales the font height, unless the font is the parent's (which is then taken again).
+    void ScaleFont(int multiplier, int divisor);
     void Invalidate();
+    // True once the form this control sits on is going away: it then fires no events.
+    bool Dying() const;
 
     std::function<void()> OnClick;
 
@@ -96,38 +104,56 @@ public:
 
 protected:
     virtual void CreateParams(WindowParams& params);
+    // Makes the window, then the children's windows in stacking order.
     virtual void CreateWnd();
+    // Makes the window anew, in the same place among its siblings; the object stays.
+    void RecreateWnd();
     void DestroyWnd();
     // Every message of the window; the default handling is DefaultHandler.
     virtual LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam);
-    // A notification the parent received for this control (WM_COMMAND code).
-    virtual void Command(WORD code);
+    // A WM_COMMAND notification that the parent received for this control.
+    virtual void CommandReflected(WORD code);
+    // WM_DRAWITEM, WM_MEASUREITEM, WM_DELETEITEM or WM_COMPAREITEM that the
+    // parent received for this control's id; true when it was handled.
+    virtual bool OwnerDrawReflected(UINT message, LPARAM lParam, LRESULT& result);
     virtual HBRUSH CtlColor(HDC dc);
     // Painting of our own window class.
     virtual void Paint(Canvas& canvas);
     virtual void Click();
+    // The font changed: by SetFont, by the parent's font, or by scaling.
+    virtual void FontChanged() {}
+    // The window went without us asking (DestroyWindow from outside, or its parent's).
+    virtual void WindowDestroyedOutside() {}
+    // On the top-level control: a control below it changed its hint settings
+    // or lost its window.
+    virtual void ChildHintChanged(Control* child);
+    virtual void ChildWindowGone(Control* child, HWND window);
+    // The client rectangle the window will have, before it exists.
+    virtual RECT ClientRectWithoutWindow() const;
+    virtual bool Freeing() const { return false; }
     void ApplyFont();
     COLORREF ParentColor() const;
-    void Realign();
+    Control* Root();
 
 private:
-    static LRESULT CALLBACK StaticProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK OwnClassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static void RegisterOwnClass();
-    void Attach(HWND window);
+    LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+    void Attach(HWND window, bool ownClass);
     void Detach();
-    void RecordAnchors();
-    void ParentResized();
-    // Stacks the children in tab order (which is also how the dialog
-    // navigation walks them), those marked beneath at the bottom.
-    void ChildrenReorder();
-    friend class Form;
+    Control* ChildOfWindow(HWND window) const;
+    Control* ChildOfId(int id) const;
+    void FollowParentFont();
 
     Control* parent_ = nullptr;
     std::vector<Control*> children_;
     HWND handle_ = nullptr;
-    WNDPROC previousProc_ = nullptr;
+    WNDPROC previousProc_ = nullptr;  // set while a system control is subclassed
     bool destroyingWindow_ = false;
+    int controlId_ = 0;
+    int nextChildId_ = 100;  // below are IDOK, IDCANCEL and their kin
 
     int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
     std::string text_;
@@ -142,13 +168,9 @@ private:
     bool showHint_ = false;
     int tabOrder_ = -1;
     bool beneath_ = false;
-    unsigned anchors_ = AnchorLeft | AnchorTop;
-    Align align_ = Align::None;
     int cursor_ = CursorDefault;
     PopupMenu* popupMenu_ = nullptr;
-    // Distances kept by the anchors, taken when the control is placed.
-    int anchorRight_ = 0, anchorBottom_ = 0;
-    bool anchoring_ = false;
+    Layout layout_{*this};
 
     static inline long liveWindows_ = 0;
 };

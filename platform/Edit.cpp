@@ -12,8 +12,8 @@ void Edit::CreateParams(WindowParams& params) {
     params.exStyle |= WS_EX_CLIENTEDGE;
 }
 
-void Edit::Command(WORD code) {
-    if (code == EN_CHANGE && OnChange) OnChange();
+void Edit::CommandReflected(WORD code) {
+    if (code == EN_CHANGE && OnChange && !Dying()) OnChange();
 }
 
 }  // namespace platform

@@ -12,7 +12,7 @@ public:
 
 protected:
     void CreateParams(WindowParams& params) override;
-    void Command(WORD code) override;
+    void CommandReflected(WORD code) override;
 };
 
 }  // namespace platform

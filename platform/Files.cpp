@@ -16,11 +16,16 @@ bool DirectoryExists(const std::string& path) {
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool FileDate(const std::string& path, SYSTEMTIME& localTime) {
+bool LastWriteTime(const std::string& path, FILETIME& time) {
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return false;
-    FILETIME local;
-    return FileTimeToLocalFileTime(&data.ftLastWriteTime, &local) &&
+    time = data.ftLastWriteTime;
+    return true;
+}
+
+bool FileDate(const std::string& path, SYSTEMTIME& localTime) {
+    FILETIME written, local;
+    return LastWriteTime(path, written) && FileTimeToLocalFileTime(&written, &local) &&
            FileTimeToSystemTime(&local, &localTime);
 }
 

@@ -6,7 +6,9 @@ namespace platform {
 
 bool FileExists(const std::string& path);
 bool DirectoryExists(const std::string& path);
-// Last write time of a file in local time; false when it cannot be read.
+// Last write time of a file; false when it cannot be read.
+bool LastWriteTime(const std::string& path, FILETIME& time);
+// The same in local time.
 bool FileDate(const std::string& path, SYSTEMTIME& localTime);
 // Makes `dir` the current directory; "X:" goes to drive X's own current
 // directory. Raises InOutError when it cannot be entered.

@@ -3,12 +3,12 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "Application.h"
-#include "Dialogs.h"
 #include "KeyboardHook.h"
+#include "MessageBoxes.h"
 #include "PopupMenu.h"
-#include "Error.h"
 #include "Screen.h"
 
 namespace platform {
@@ -16,26 +16,46 @@ namespace platform {
 Form::Form(Component* owner) : Control(owner) {
     SetVisible(false);
     SetColor(GetSysColor(COLOR_BTNFACE));
-    CreateWnd();
     SetClientSize(300, 200);
     KeyboardHook::Register(this);
 }
 
 Form::~Form() {
     KeyboardHook::Unregister(this);
-    DestroyComponents();  // the controls go while the form is still whole
-    if (tooltip_) {
-        DestroyWindow(tooltip_);
-        tooltip_ = nullptr;
-    }
-    DestroyWnd();
+    // The tooltip first: it frees its tools with itself, while their windows still exist.
+    DestroyTooltip();
+    DestroyWnd();  // one DestroyWindow takes the children's windows along
+    DestroyComponents();
     if (icon_) DestroyIcon(icon_);
+}
+
+void Form::DestroyTooltip() {
+    tooltipTools_.clear();
+    if (tooltip_) DestroyWindow(std::exchange(tooltip_, nullptr));
 }
 
 void Form::CreateParams(WindowParams& params) {
     // A single, fixed border with the system menu and the minimize box.
     params.style = WS_CLIPCHILDREN | WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
     params.exStyle = WS_EX_CONTROLPARENT;
+}
+
+void Form::CreateWnd() {
+    Control::CreateWnd();
+    if (!iconName_.empty()) SetIcon(iconName_);
+}
+
+SIZE Form::FrameSize() const {
+    WindowParams params;
+    const_cast<Form*>(this)->CreateParams(params);
+    RECT r = {0, 0, 0, 0};
+    AdjustWindowRectEx(&r, params.style, FALSE, params.exStyle);
+    return SIZE{r.right - r.left, r.bottom - r.top};
+}
+
+RECT Form::ClientRectWithoutWindow() const {
+    SIZE frame = FrameSize();
+    return RECT{0, 0, std::max<LONG>(0, Width() - frame.cx), std::max<LONG>(0, Height() - frame.cy)};
 }
 
 void Form::Build(const std::vector<ControlRow>& rows) {
@@ -49,20 +69,20 @@ void Form::Build(const std::vector<ControlRow>& rows) {
         if (row.font) control->SetFont(*row.font);
         control->SetTabOrder(row.tabOrder);
         control->SetBeneath(row.beneath);
-        control->SetAlign(row.align);
         control->SetParent(this);
-        control->SetAnchors(row.anchors);
+        control->GetLayout().SetAlign(row.align);
+        control->GetLayout().SetAnchors(row.anchors);
     }
 }
 
 void Form::SetClientSize(int width, int height) {
-    RECT r = {0, 0, width, height};
-    AdjustWindowRectEx(&r, GetWindowLongA(Handle(), GWL_STYLE), FALSE,
-                       GetWindowLongA(Handle(), GWL_EXSTYLE));
-    SetBounds(Left(), Top(), r.right - r.left, r.bottom - r.top);
+    SIZE frame = FrameSize();
+    SetBounds(Left(), Top(), width + frame.cx, height + frame.cy);
 }
 
 void Form::SetIcon(const std::string& resourceName) {
+    iconName_ = resourceName;
+    if (!Handle()) return;  // set when the window is made
     HICON icon = static_cast<HICON>(
         LoadImageA(Application::Instance(), resourceName.c_str(), IMAGE_ICON, 32, 32, 0));
     if (!icon) return;
@@ -75,52 +95,61 @@ void Form::Loaded() {
     // Descriptions are made at 96 dpi and follow the screen when loaded.
     int ppi = Screen::PixelsPerInch();
     if (ppi != 96) ScaleBy(ppi, 96);
-    ChildrenReorder();
+    HandleNeeded();
 }
 
 void Form::DoCreate() {
     try {
         FormCreate();
-    } catch (const std::exception& e) {
-        ReportError(e);
     } catch (...) {
-        ReportError(Error("Unknown error"));
+        ReportCurrentError();  // the form is made all the same
     }
 }
 
 void Form::Show() {
+    HandleNeeded();
     SetVisible(true);
-    SetForegroundWindow(Handle());
+    if (GetForegroundWindow() != Handle()) SetForegroundWindow(Handle());
 }
 
 void Form::Close() { Hide(); }
 
 bool Form::IsShortCut(UINT virtualKey) {
-    PopupMenu* menu = GetPopupMenu();
-    return menu && menu->IsShortCut(virtualKey);
+    for (Component* c : Components())
+        if (auto* menu = dynamic_cast<PopupMenu*>(c); menu && menu->IsShortCut(virtualKey)) return true;
+    return false;
 }
 
 void Form::Free() {
     if (freeing_) return;
     freeing_ = true;
     BeforeFree();
+    if (!Application::Running()) {
+        delete this;
+        return;
+    }
+    // NOTE: a handler of ours is still on the stack; it must find the object whole.
     if (Handle()) ShowWindow(Handle(), SW_HIDE);
     Application::Defer([this] { delete this; });
 }
 
-void Form::WindowGone() {
+void Form::WindowDestroyedOutside() {
     tooltip_ = nullptr;  // an owned window goes with its owner
+    tooltipTools_.clear();
     Free();
 }
 
 void Form::ScaleBy(int multiplier, int divisor) {
+    Layout::Scaling scaling;  // the client area grows first; the controls are scaled, not moved
     RECT r = ClientRect();
-    SetClientSize(MulDiv(r.right, multiplier, divisor), MulDiv(r.bottom, multiplier, divisor));
+    SIZE frame = FrameSize();
+    MoveTo(Left(), Top(), MulDiv(r.right, multiplier, divisor) + frame.cx,
+           MulDiv(r.bottom, multiplier, divisor) + frame.cy);
     Control::ScaleBy(multiplier, divisor);
 }
 
-void Form::UpdateHint(Control* control) {
-    if (!control->Handle()) return;
+void Form::ChildHintChanged(Control* control) {
+    if (!control->Handle() || !Handle() || freeing_) return;
     if (!tooltip_) {
         INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES};
         InitCommonControlsEx(&icc);
@@ -148,6 +177,19 @@ void Form::UpdateHint(Control* control) {
         SendMessageA(tooltip_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
         std::erase(tooltipTools_, control);
     }
+}
+
+void Form::ChildWindowGone(Control* control, HWND window) {
+    auto known = std::find(tooltipTools_.begin(), tooltipTools_.end(), control);
+    if (known == tooltipTools_.end()) return;
+    tooltipTools_.erase(known);
+    if (!tooltip_ || !Handle()) return;
+    // The tool's window is gone, but the tooltip still holds its entry by the old handle.
+    TOOLINFOA tool = {};
+    tool.cbSize = TTTOOLINFOA_V1_SIZE;
+    tool.hwnd = Handle();
+    tool.uId = reinterpret_cast<UINT_PTR>(window);
+    SendMessageA(tooltip_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 LRESULT Form::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -3,15 +3,18 @@
 #include <string>
 #include <vector>
 #include "Control.h"
+#include "Error.h"
 
 namespace platform {
 
 // One row of a form description: a control, where it sits and how it is set.
+// Written with designated initializers, so that a row reads like a line of a
+// layout table: {.make = MakeControl<Edit>, .name = "T288_Edit", .left = 22, ...}.
 struct ControlRow {
     Control* (*make)(Component* owner);
     const char* name;
-    int left, top, width, height;
-    int tabOrder = -1;            // -1: none given
+    int left = 0, top = 0, width = 0, height = 0;
+    int tabOrder = -1;             // -1: none given
     const char* caption = nullptr;
     COLORREF color = CLR_INVALID;  // CLR_INVALID: the parent's colour
     const FontSpec* font = nullptr;  // null: the parent's font
@@ -26,9 +29,10 @@ Control* MakeControl(Component* owner) {
     return owner->Make<T>();
 }
 
-// A top-level window holding controls. Built in two steps so that the
-// creation handler runs on the complete, most derived object:
-// `Form::Create<T>(...)` constructs, lays out and then calls FormCreate.
+// A top-level window holding controls. Built in steps so that the creation
+// handler runs on the complete, most derived object: `Form::Create<T>(...)`
+// constructs (the constructors describe the controls), scales the
+// description to the screen, makes the whole window tree, then runs FormCreate.
 class Form : public Control {
 public:
     explicit Form(Component* owner);
@@ -47,11 +51,13 @@ public:
         return form;
     }
 
-    // Builds the rows' controls with this form as owner and parent.
+    // Makes the rows' controls with this form as owner and parent.
     void Build(const std::vector<ControlRow>& rows);
+    // The control of that name and type; raises when the description has none.
     template <class T>
-    T* Find(const std::string& name) const {
-        return dynamic_cast<T*>(FindComponent(name));
+    T* Field(const std::string& name) const {
+        if (T* found = dynamic_cast<T*>(FindComponent(name))) return found;
+        throw Error("The form has no control named " + name);
     }
 
     void SetClientSize(int width, int height);
@@ -63,13 +69,12 @@ public:
     virtual void Close();
     // Runs the popup menu item whose shortcut is `virtualKey`; false when none has it.
     bool IsShortCut(UINT virtualKey);
-    // Hides the form at once and destroys it when no handler runs any more.
+    // Destroys the form now, or, while one of our handlers still runs, hides
+    // it at once and destroys it when the outermost has returned. From then
+    // on the form fires no events.
     void Free();
-    bool Freeing() const { return freeing_; }
+    bool Freeing() const override { return freeing_; }
     void ScaleBy(int multiplier, int divisor) override;
-
-    // Keeps the tooltip of `control` in step with its hint settings.
-    void UpdateHint(Control* control);
 
 protected:
     virtual void FormCreate() {}
@@ -77,15 +82,21 @@ protected:
     // Called once when the form starts to go away, by any route.
     virtual void BeforeFree() {}
     void CreateParams(WindowParams& params) override;
+    void CreateWnd() override;
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void WindowDestroyedOutside() override;
+    void ChildHintChanged(Control* child) override;
+    void ChildWindowGone(Control* child, HWND window) override;
+    RECT ClientRectWithoutWindow() const override;
 
 private:
     void Loaded();
     void DoCreate();
-    void WindowGone();
-    friend class Control;
+    SIZE FrameSize() const;
+    void DestroyTooltip();
 
     bool freeing_ = false;
+    std::string iconName_;
     HICON icon_ = nullptr;
     HWND tooltip_ = nullptr;
     std::vector<Control*> tooltipTools_;

@@ -1,5 +1,7 @@
 #include "ImageList.h"
 
+#include "DeviceContext.h"
+
 namespace platform {
 
 ImageList::ImageList(Component* owner, int width, int height)
@@ -30,11 +32,9 @@ void ImageList::AddMasked(const Bitmap& strip, COLORREF maskColor) {
 void ImageList::GetBitmap(int index, Bitmap& target) const {
     target.SetSize(width_, height_, KeyColor);
     if (!list_ || index < 0 || index >= Count() || target.Empty()) return;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, target.Handle());
-    ImageList_Draw(list_, index, dc, 0, 0, ILD_NORMAL);
-    SelectObject(dc, old);
-    DeleteDC(dc);
+    MemoryDC dc;
+    dc.Select(target.Handle());
+    ImageList_Draw(list_, index, dc.Get(), 0, 0, ILD_NORMAL);
 }
 
 }  // namespace platform

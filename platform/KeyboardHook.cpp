@@ -4,7 +4,7 @@
 #include <exception>
 
 #include "Application.h"
-#include "Dialogs.h"
+#include "MessageBoxes.h"
 #include "Error.h"
 #include "Form.h"
 
@@ -71,12 +71,9 @@ LRESULT CALLBACK KeyboardHook::Proc(int code, WPARAM wParam, LPARAM lParam) {
             try {
                 // Handled here: the caller's Translate/Dispatch must see nothing.
                 if (Route(msg)) msg.message = WM_NULL;
-            } catch (const std::exception& e) {
-                msg.message = WM_NULL;
-                ReportError(e);
             } catch (...) {
                 msg.message = WM_NULL;
-                ReportError(Error("Unknown error"));
+                ReportCurrentError();
             }
         }
     }

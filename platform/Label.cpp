@@ -1,25 +1,26 @@
 #include "Label.h"
 
 #include "Canvas.h"
+#include "DeviceContext.h"
 
 namespace platform {
 
 Label::Label(Component* owner) : Control(owner) {}
 
-void Label::SetAlignment(Alignment a) {
-    alignment_ = a;
+void Label::SetAlignment(Alignment alignment) {
+    alignment_ = alignment;
     Invalidate();
 }
-void Label::SetTransparent(bool t) {
-    transparent_ = t;
+void Label::SetTransparent(bool transparent) {
+    transparent_ = transparent;
     Invalidate();
 }
-void Label::SetWordWrap(bool w) {
-    wordWrap_ = w;
+void Label::SetWordWrap(bool wordWrap) {
+    wordWrap_ = wordWrap;
     Invalidate();
 }
-void Label::SetShowAccelChar(bool s) {
-    showAccelChar_ = s;
+void Label::SetShowAccelChar(bool show) {
+    showAccelChar_ = show;
     Invalidate();
 }
 
@@ -28,8 +29,8 @@ void Label::CreateWnd() {
     AdjustSize();
 }
 
-void Label::SetAutoSize(bool a) {
-    autoSize_ = a;
+void Label::SetAutoSize(bool autoSize) {
+    autoSize_ = autoSize;
     AdjustSize();
 }
 
@@ -40,16 +41,15 @@ void Label::SetText(const std::string& text) {
 
 void Label::AdjustSize() {
     if (!autoSize_ || wordWrap_ || !Handle()) return;
-    HDC dc = GetDC(Handle());
+    WindowDC dc(Handle());
     RECT r = {0, 0, 0, 0};
     {
-        Canvas canvas(dc);
+        Canvas canvas(dc.Get());
         canvas.SetFont(GetFont());
         std::string text = Text();
-        DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r,
+        DrawTextA(dc.Get(), text.c_str(), static_cast<int>(text.size()), &r,
                   DT_CALCRECT | DT_SINGLELINE | (showAccelChar_ ? 0 : DT_NOPREFIX));
     }
-    ReleaseDC(Handle(), dc);
     SetBounds(Left(), Top(), r.right, r.bottom);
 }
 

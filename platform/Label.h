@@ -11,16 +11,12 @@ enum class Alignment { Left, Right, Center };
 class Label : public Control {
 public:
     explicit Label(Component* owner);
-    Alignment GetAlignment() const { return alignment_; }
-    void SetAlignment(Alignment a);
+    void SetAlignment(Alignment alignment);
     bool Transparent() const { return transparent_; }
-    void SetTransparent(bool t);
-    bool WordWrap() const { return wordWrap_; }
-    void SetWordWrap(bool w);
-    bool ShowAccelChar() const { return showAccelChar_; }
-    void SetShowAccelChar(bool s);
-    bool AutoSize() const { return autoSize_; }
-    void SetAutoSize(bool a);
+    void SetTransparent(bool transparent);
+    void SetWordWrap(bool wordWrap);
+    void SetShowAccelChar(bool show);
+    void SetAutoSize(bool autoSize);
     void SetText(const std::string& text) override;
 
 protected:

@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-#include "ImageList.h"
+#include "Application.h"
+
 
 namespace platform {
 
@@ -19,18 +20,13 @@ std::vector<MenuItem*> PopupMenu::Items() const {
     return items;
 }
 
-void PopupMenu::SetImages(ImageList* images) {
-    if (images_) RemoveFreeNotification(images_);
-    images_ = images;
-    if (images_) FreeNotification(images_);
-}
-
 void PopupMenu::Popup(int x, int y, HWND owner) {
     std::vector<MenuItem*> items = Items();
     HMENU menu = CreatePopupMenu();
     if (!menu) return;
     for (size_t i = 0; i < items.size(); ++i)
         AppendMenuA(menu, MF_STRING, i + 1, items[i]->MenuText().c_str());
+    Application::HoldImage();  // the menu's loop runs the host's code
     UINT chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, x, y, 0,
                                  owner, nullptr);
     DestroyMenu(menu);
@@ -50,11 +46,6 @@ bool PopupMenu::IsShortCut(UINT virtualKey) {
         }
     }
     return false;
-}
-
-void PopupMenu::Notification(Component* component, Operation operation) {
-    Component::Notification(component, operation);
-    if (operation == Operation::Remove && component == images_) images_ = nullptr;
 }
 
 }  // namespace platform

@@ -6,25 +6,16 @@
 
 namespace platform {
 
-class ImageList;
-
 // A context menu; its items are the MenuItem components it owns.
 class PopupMenu : public Component {
 public:
     explicit PopupMenu(Component* owner) : Component(owner) {}
     MenuItem* AddItem(const std::string& name);
     std::vector<MenuItem*> Items() const;
-    void SetImages(ImageList* images);
     // Shows the menu at a screen point and runs the chosen item's click.
     void Popup(int x, int y, HWND owner);
     // Runs the click of the item whose shortcut is `virtualKey`; false when none has it.
     bool IsShortCut(UINT virtualKey);
-
-protected:
-    void Notification(Component* component, Operation operation) override;
-
-private:
-    ImageList* images_ = nullptr;
 };
 
 }  // namespace platform

@@ -27,6 +27,15 @@ bool Registry::OpenKey(const std::string& path, bool create) {
     return true;
 }
 
+bool Registry::OpenKeyReadOnly(const std::string& path) {
+    CloseKey();
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root_, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    key_ = key;
+    ++liveKeys_;
+    return true;
+}
+
 void Registry::CloseKey() {
     if (!key_) return;
     RegCloseKey(key_);

@@ -16,6 +16,8 @@ public:
     // Opens `path` for reading and writing (reading only when that is
     // refused); with `create` a missing key is made. False when not opened.
     bool OpenKey(const std::string& path, bool create);
+    // Opens an existing key for reading only.
+    bool OpenKeyReadOnly(const std::string& path);
     void CloseKey();
     bool ValueExists(const std::string& name) const;
     // A missing value reads as "".

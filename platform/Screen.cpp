@@ -1,6 +1,7 @@
 #include "Screen.h"
 
 #include "Control.h"
+#include "DeviceContext.h"
 
 namespace platform {
 
@@ -9,10 +10,8 @@ int screenCursor = CursorDefault;
 }
 
 int Screen::PixelsPerInch() {
-    HDC dc = GetDC(nullptr);
-    int ppi = GetDeviceCaps(dc, LOGPIXELSX);
-    ReleaseDC(nullptr, dc);
-    return ppi;
+    WindowDC screen;
+    return GetDeviceCaps(screen.Get(), LOGPIXELSX);
 }
 
 int Screen::Cursor() { return screenCursor; }

@@ -15,8 +15,6 @@ public:
     // Replaces the glyph; an empty bitmap clears it.
     void SetGlyph(const Bitmap* glyph);
     void LoadGlyph(const std::string& resourceName, int numGlyphs);
-    int NumGlyphs() const { return numGlyphs_; }
-    bool MouseInControl() const { return mouseIn_; }
 
 protected:
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -3,7 +3,7 @@
 namespace platform {
 
 SystemFunctions& SystemFunctions::Current() {
-    static SystemFunctions current{::ShellExecuteExA,       ::GetLocalTime,     ::GetWindowsDirectoryA,
+    static SystemFunctions current{::ShellExecuteExA,       ::GetLocalTime,     ::GetSystemWindowsDirectoryA,
                                    ::GetCurrentProcess,     ::OpenProcessToken, ::LookupPrivilegeValueA,
                                    ::AdjustTokenPrivileges, ::CloseHandle,      ::ExitWindowsEx,
                                    ::WNetGetConnectionA,    ::GetVolumeInformationA};

@@ -10,7 +10,7 @@ namespace platform {
 struct SystemFunctions {
     BOOL(WINAPI* ShellExecuteExA)(SHELLEXECUTEINFOA* info);
     void(WINAPI* GetLocalTime)(SYSTEMTIME* time);
-    UINT(WINAPI* GetWindowsDirectoryA)(LPSTR buffer, UINT size);
+    UINT(WINAPI* GetSystemWindowsDirectoryA)(LPSTR buffer, UINT size);
     HANDLE(WINAPI* GetCurrentProcess)();
     BOOL(WINAPI* OpenProcessToken)(HANDLE process, DWORD access, HANDLE* token);
     BOOL(WINAPI* LookupPrivilegeValueA)(LPCSTR system, LPCSTR name, LUID* luid);

@@ -32,12 +32,10 @@ public:
     void NeuStart();
     // The text of the Info box for a mask of valid versions and a language.
     static std::string ValidityText(std::int32_t validOsMask, std::int32_t languageCode);
-    // The system's registry editor, by its full path in the Windows folder,
-    // so that no program of that name in the current folder is ever started.
+    // The system's registry editor, by its full path in the system's Windows
+    // folder, so that no program of that name elsewhere is ever started; ""
+    // when that folder is unknown.
     static std::string RegistryEditorPath();
-
-    // The host's settings under HKEY_CURRENT_USER, read and never written.
-    static constexpr char HostKey[] = "SOFTWARE\\Morvane\\Brindlemark";
 
     int HelpId = 0;
     bool OsCheckEnabled = true;
@@ -63,6 +61,11 @@ protected:
     void FormCreate() override;
     void FormShow() override;
     void DisableControls();
+    // The text for the page's language: English when LanguageCode is 1.
+    static std::string Say(const char* english, const char* german);
+    static std::string Say(const std::string& english, const std::string& german);
+    // Broadcasts the host message to every top-level window, ours included.
+    static void Broadcast(std::int32_t command, std::int32_t argument);
 
 private:
     void HostCommand(std::int32_t command, std::int32_t argument);

@@ -4,9 +4,10 @@
 
 namespace wendrik {
 
-HelpTextLibrary::HelpTextLibrary()
-    : library_(LoadLibraryExA((platform::Application::ExeFolder() + "Vellumor.dll").c_str(), nullptr,
-                              LOAD_WITH_ALTERED_SEARCH_PATH)) {
+HelpTextLibrary::HelpTextLibrary() {
+    std::string folder = platform::Application::ExeFolder();
+    if (folder.empty()) return;  // a bare name would be searched for
+    library_ = LoadLibraryExA((folder + "Vellumor.dll").c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
     if (library_)
         getHelpText_ = reinterpret_cast<GetHelpTextFn>(GetProcAddress(library_, "GetHelpText"));
 }

@@ -6,22 +6,22 @@ namespace wendrik {
 
 // The host's help-text library Vellumor.dll, loaded by full path from the
 // host executable's folder only (the current directory moves wherever the
-// user browses, so the search order must not be used). Loaded while the
-// object lives; a missing library gives empty texts.
+// user browses, so the search order must not be used; when the folder is
+// unknown nothing is loaded). Loaded while the object lives; a missing
+// library gives empty texts.
 class HelpTextLibrary {
 public:
-    enum Kind { German = 2, English = 4, RegistryKey = 5 };
     HelpTextLibrary();
     ~HelpTextLibrary();
     HelpTextLibrary(const HelpTextLibrary&) = delete;
     HelpTextLibrary& operator=(const HelpTextLibrary&) = delete;
 
-    // A copy of the text for a tip and kind; "" when there is none.
+    // A copy of the text for a tip and kind (HelpTextKind); "" when there is none.
     std::string Text(int helpId, int kind) const;
 
 private:
     using GetHelpTextFn = const char*(__stdcall*)(int, int);
-    HMODULE library_;
+    HMODULE library_ = nullptr;
     GetHelpTextFn getHelpText_ = nullptr;
 };
 

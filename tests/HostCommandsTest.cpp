@@ -12,7 +12,7 @@
 #include "module/Exports.h"
 #include "module/ModuleState.h"
 #include "platform/Control.h"
-#include "platform/Dialogs.h"
+#include "platform/MessageBoxes.h"
 #include "platform/Error.h"
 #include "platform/GdiHandle.h"
 

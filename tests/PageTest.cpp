@@ -12,7 +12,7 @@
 #include "RegistryValue.h"
 #include "module/Exports.h"
 #include "module/ModuleState.h"
-#include "platform/Dialogs.h"
+#include "platform/MessageBoxes.h"
 #include "platform/Screen.h"
 
 using namespace testing_support;

@@ -8,7 +8,7 @@
 #include "FakeSystem.h"
 #include "PageHelpers.h"
 #include "Pump.h"
-#include "filectrl/FileCtrl.h"
+#include "filectrl/PathHelpers.h"
 #include "filectrl/PathLabel.h"
 #include "platform/Canvas.h"
 #include "platform/Files.h"

@@ -9,7 +9,7 @@
 #include "RegistryValue.h"
 #include "module/Exports.h"
 #include "module/ModuleState.h"
-#include "platform/Dialogs.h"
+#include "platform/MessageBoxes.h"
 #include "platform/SystemFunctions.h"
 #include "template/Restart.h"
 

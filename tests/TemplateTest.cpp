@@ -12,7 +12,7 @@
 #include "RegistryValue.h"
 #include "module/Exports.h"
 #include "module/ModuleState.h"
-#include "platform/Dialogs.h"
+#include "platform/MessageBoxes.h"
 
 using namespace testing_support;
 using wendrik::TFormWendrik;
@@ -62,7 +62,7 @@ TEST_F(TemplateTest, ControlsSitWhereTheDescriptionPutsThem) {
         {"SpeedButton6", {250, 177, 273, 199}},   {"CheckBox1", {24, 216, 270, 233}},
     };
     for (const Placement& p : expected) {
-        auto* control = page->Find<platform::Control>(p.name);
+        auto* control = dynamic_cast<platform::Control*>(page->FindComponent(p.name));
         ASSERT_NE(nullptr, control) << p.name;
         RECT r = BoundsInParent(control->Handle());
         EXPECT_EQ(p.bounds.left, r.left) << p.name;
@@ -138,7 +138,7 @@ TEST_F(TemplateTest, TabOrderRunsThroughTheDescriptionsOrder) {
     HWND w = GetWindow(page->Handle(), GW_CHILD);
     for (const char* name : order) {
         ASSERT_NE(nullptr, w);
-        EXPECT_EQ(page->Find<platform::Control>(name)->Handle(), w) << name;
+        EXPECT_EQ(dynamic_cast<platform::Control*>(page->FindComponent(name))->Handle(), w) << name;
         w = GetWindow(w, GW_HWNDNEXT);
     }
     EXPECT_EQ(page->StaticTextTitle->Handle(), GetWindow(w, GW_HWNDLAST));

@@ -39,6 +39,7 @@ BOOL CALLBACK BoxAnswerer::Visit(HWND window, LPARAM selfParam) {
     GetDlgItemTextA(window, 0xFFFF, text, sizeof(text));
     self->texts_.push_back(text);
     self->answered_.push_back(window);
+    if (self->seen_) self->seen_(text);
     int id = self->button_;
     if (!GetDlgItem(window, id)) id = GetDlgItem(window, IDOK) ? IDOK : IDYES;
     PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),

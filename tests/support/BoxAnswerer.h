@@ -1,5 +1,6 @@
 #pragma once
 #include <windows.h>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,8 @@ public:
     BoxAnswerer& operator=(const BoxAnswerer&) = delete;
 
     void SetButton(int button) { button_ = button; }
+    // Called with each box's text as it is found, before it is answered.
+    void OnBox(std::function<void(const std::string&)> seen) { seen_ = std::move(seen); }
     const std::vector<std::string>& Texts() const { return texts_; }
     std::string Joined() const;
 
@@ -27,6 +30,7 @@ private:
     UINT_PTR timer_;
     std::vector<std::string> texts_;
     std::vector<HWND> answered_;
+    std::function<void(const std::string&)> seen_;
 };
 
 }  // namespace testing_support

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "PixelCapture.h"
 #include "Pump.h"
 #include "module/Exports.h"
 #include "module/ModuleState.h"
@@ -63,26 +64,7 @@ std::vector<HWND> Children(HWND page) {
 }
 }  // namespace
 
-std::vector<DWORD> ClientPixels(HWND window) {
-    RECT r;
-    GetClientRect(window, &r);
-    HDC source = GetDC(window);
-    HDC memory = CreateCompatibleDC(source);
-    BITMAPINFO info = {};
-    info.bmiHeader = {sizeof(info.bmiHeader), r.right, -r.bottom, 1, 32, BI_RGB};
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, r.right, r.bottom, source, 0, 0, SRCCOPY);
-    GdiFlush();
-    std::vector<DWORD> pixels(static_cast<DWORD*>(bits), static_cast<DWORD*>(bits) + r.right * r.bottom);
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(window, source);
-    for (DWORD& p : pixels) p &= 0xFFFFFF;
-    return pixels;
-}
+std::vector<DWORD> ClientPixels(HWND window) { return CaptureClient(window).values; }
 
 namespace {
 BOOL CALLBACK CountWindow(HWND, LPARAM count) {

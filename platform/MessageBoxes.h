@@ -11,6 +11,8 @@ void ShowMessage(const std::string& text);
 bool ConfirmYesNo(const std::string& text);
 // The standard error report: a message box with the error's text.
 void ReportError(const std::exception& error);
+// Inside a catch block: reports the exception being handled, whatever it is.
+void ReportCurrentError();
 // Replaces the error report (tests capture reports instead of showing them);
 // an empty function restores the message box.
 void SetErrorReporter(std::function<void(const std::string&)> reporter);

@@ -1,8 +1,9 @@
-#include "Dialogs.h"
+#include "MessageBoxes.h"
 
 #include <windows.h>
 
 #include "Application.h"
+#include "Error.h"
 
 namespace platform {
 
@@ -13,6 +14,7 @@ std::function<void(const std::string&)>& Reporter() {
 }
 
 int Box(const std::string& text, UINT flags) {
+    Application::HoldImage();  // the box's loop runs the host's code, which may unload us
     return MessageBoxA(GetActiveWindow(), text.c_str(), Application::Title().c_str(),
                        flags | MB_TASKMODAL);
 }
@@ -30,6 +32,16 @@ void ReportError(const std::exception& error) {
     }
     if (!text.empty() && text.back() != '.') text += '.';
     Box(text, MB_OK | MB_ICONSTOP);
+}
+
+void ReportCurrentError() {
+    try {
+        throw;
+    } catch (const std::exception& e) {
+        ReportError(e);
+    } catch (...) {
+        ReportError(Error("Unknown error"));
+    }
 }
 
 void SetErrorReporter(std::function<void(const std::string&)> reporter) {

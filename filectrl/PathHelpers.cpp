@@ -1,7 +1,8 @@
-#include "FileCtrl.h"
+#include "PathHelpers.h"
 
 #include <windows.h>
 
+#include "platform/DeviceContext.h"
 #include "platform/Files.h"
 #include "platform/SystemFunctions.h"
 #include "platform/Text.h"
@@ -150,12 +151,10 @@ void SplitEnteredPath(const std::string& text, char& drive, std::string& dirPart
 }
 
 int FontLineHeight(Font& font) {
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ previous = SelectObject(dc, font.Handle());
+    WindowDC screen;
+    Selection selected(screen.Get(), font.Handle());
     TEXTMETRICA metrics = {};
-    GetTextMetricsA(dc, &metrics);
-    SelectObject(dc, previous);
-    ReleaseDC(nullptr, dc);
+    GetTextMetricsA(screen.Get(), &metrics);
     return metrics.tmHeight;
 }
 

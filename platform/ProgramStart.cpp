@@ -1,0 +1,33 @@
+#include "ProgramStart.h"
+
+#include <shellapi.h>
+
+#include "SystemFunctions.h"
+
+namespace platform {
+
+bool StartProgram(const ProgramStart& start, HANDLE* process) {
+    SHELLEXECUTEINFOA info = {sizeof(info)};
+    info.fMask = SEE_MASK_FLAG_NO_UI | (process ? SEE_MASK_NOCLOSEPROCESS | SEE_MASK_NOASYNC : 0);
+    info.hwnd = start.window;
+    info.lpVerb = nullptr;
+    info.lpFile = start.file.c_str();
+    info.lpParameters = start.parameters.c_str();
+    info.lpDirectory = start.directory.c_str();
+    info.nShow = start.show;
+    if (process) *process = nullptr;
+    if (!SystemFunctions::Current().ShellExecuteExA(&info)) return false;
+    if (process) *process = info.hProcess;
+    return true;
+}
+
+std::string SystemWindowsFolder() {
+    char folder[MAX_PATH] = {};
+    UINT n = SystemFunctions::Current().GetSystemWindowsDirectoryA(folder, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH) return "";  // unknown, or too long to have been given whole
+    std::string result(folder, n);
+    if (result.back() == '\\') result.pop_back();  // "C:\" for a system in a drive's root
+    return result;
+}
+
+}  // namespace platform
