@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "ModuleState.h"
+#include "PageTexts.h"
 #include "platform/Application.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Files.h"
@@ -10,6 +11,7 @@
 #include "platform/ProgramStart.h"
 #include "platform/SystemFunctions.h"
 #include "template/HostSettings.h"
+#include "platform/ScopeGuard.h"
 #include "platform/Text.h"
 
 namespace wendrik {
@@ -86,7 +88,10 @@ TFormWendrik::TFormWendrik() {
 
 void TFormWendrik::FormCreate() {
     TfrmTippTemplate::FormCreate();
-    if (PageEnabled == 0) return;
+    if (PageEnabled == 0) {
+        notAvailable_ = true;
+        return;
+    }
     SystemFunctions::Current().GetLocalTime(&createdOn_);
     std::string name = UnpaddedDecimal(createdOn_.wYear) + UnpaddedDecimal(createdOn_.wMonth) +
                        UnpaddedDecimal(createdOn_.wDay) + ".reg";
@@ -105,92 +110,128 @@ void TFormWendrik::BeforeFree() {
 
 void TFormWendrik::Sprache(int languageCode) {
     TfrmTippTemplate::Sprache(languageCode);
-    bool english = LanguageCode == 1;
-    CheckBox1->SetText(english ? "Start REGEDIT.EXE /e" : "REGEDIT.EXE /e starten");
-    T288_Label_BackupDir->SetText(english ? "Backup Directory:" : "Backup Verzeichnis:");
+    CheckBox1->SetText(Say("Start REGEDIT.EXE /e", "REGEDIT.EXE /e starten"));
+    T288_Label_BackupDir->SetText(Say("Backup Directory:", "Backup Verzeichnis:"));
 }
 
-void TFormWendrik::T288_EditChange() { CheckBox1->SetEnabled(!T288_Edit->Text().empty()); }
+void TFormWendrik::T288_EditChange() {
+    bool wanted = !T288_Edit->Text().empty();
+    // While an export runs the check box stays disabled; it takes this state afterwards.
+    if (exporting_) checkBoxAfterExport_ = wanted;
+    else CheckBox1->SetEnabled(wanted);
+}
 
 void TFormWendrik::SpeedButton6Click() {}
 
 void TFormWendrik::CheckBox1Click() {
     if (PageShown == 0) return;
+    if (exporting_) {
+        // Disabled while the export runs; a click sent to it anyway is undone,
+        // so that the flags keep telling the truth about the export.
+        CheckBox1->SetState(!CheckBox1->Checked());
+        return;
+    }
     HotSpeedButtonOK->SetEnabled(CheckBox1->Checked());
     SavedFlag = 0;
     ChangedFlag = 1;
 }
 
 void TFormWendrik::HotSpeedButtonOKClick() {
-    if (exporting_ || Freeing()) return;  // one export at a time; a dying page exports nothing
+    // One export at a time, from the first question to the last box; a dying page exports nothing.
+    if (exporting_ || Freeing()) return;
+    bool okEnabled = HotSpeedButtonOK->Enabled();
+    checkBoxAfterExport_ = CheckBox1->Enabled();
+    exporting_ = true;
+    HotSpeedButtonOK->SetEnabled(false);
+    CheckBox1->SetEnabled(false);
+    ScopeExit done([&] {
+        exporting_ = false;
+        if (Freeing()) return;
+        HotSpeedButtonOK->SetEnabled(okEnabled);
+        CheckBox1->SetEnabled(checkBoxAfterExport_);
+    });
     // Taken once: the user may edit the folder while the editor runs.
     const std::string dir = T288_Edit->Text();
     if (!RunExport(dir)) return;
-    ShowMessage(Say("Registry exported to " + dir + "\\" + ExportFileName() + " !",
-                    "Registry wurde komplett nach " + dir + "\\" + ExportFileName() + " exportiert !"));
+    ShowMessage(page_texts::Exported(LanguageCode == 1, dir, ExportFileName()));
+    if (Freeing()) return;  // the host released the page while the box was up
     TfrmTippTemplate::HotSpeedButtonOKClick();
 }
 
 bool TFormWendrik::RunExport(const std::string& dir) {
+    const bool english = LanguageCode == 1;
     const std::string name = ExportFileName();
     if (name.empty()) {
-        ShowMessage(Say("This tip is not available on this Windows version. Nothing was exported.",
-                        "Dieser Tipp ist unter dieser Windows-Version nicht verfügbar. Es wurde nichts exportiert."));
-        return false;
-    }
-    if (dir.empty() || !DirectoryExists(dir)) {
-        ShowMessage(Say(("The backup directory \"" + dir + "\" does not exist. Nothing was exported."),
-                        ("Das Backup Verzeichnis \"" + dir + "\" existiert nicht. Es wurde nichts exportiert.")));
+        ShowMessage(notAvailable_ ? page_texts::NotAvailable(english) : page_texts::SettingsUnreadable(english));
         return false;
     }
     const std::string target = dir + (AnsiLastChar(dir) == "\\" ? "" : "\\") + name;
+    // The ANSI file functions that check the written file end at MAX_PATH:
+    // refused before anything is asked or started.
+    if (target.size() >= MAX_PATH) {
+        ShowMessage(page_texts::PathTooLong(english, target, MAX_PATH - 1));
+        return false;
+    }
+    if (dir.empty() || !DirectoryExists(dir)) {
+        ShowMessage(page_texts::FolderMissing(english, dir));
+        return false;
+    }
 
     // The unpadded name repeats (23 January and 3 December share one): never
     // overwrite another day's backup unasked.
     SYSTEMTIME written;
     if (FileExists(target) && FileDate(target, written) && !SameDate(written, createdOn_)) {
-        bool overwrite = ConfirmYesNo(
-            Say(("The file " + target + " already exists, written on " + DateText(written) +
-                 ". Overwrite it with today's export?"),
-                ("Die Datei " + target + " existiert bereits, geschrieben am " + DateText(written) +
-                 ". Soll sie mit dem heutigen Export überschrieben werden?")));
+        bool overwrite = ConfirmYesNo(page_texts::Overwrite(english, target, DateText(written)));
         if (!overwrite || Freeing()) return false;
     }
     FILETIME before = {};
     bool existedBefore = LastWriteTime(target, before);
 
     // By full path: a program named regedit.exe in the backup directory must never run.
+    const std::string editor = RegistryEditorPath();
     HANDLE process = nullptr;
-    if (!StartProgram({.window = Handle(), .file = RegistryEditorPath(), .parameters = "/E " + name,
-                       .directory = dir},
-                      &process)) {
-        std::string reason = SystemMessage(GetLastError());
-        ShowMessage(Say(("The registry editor could not be started (" + reason + "). Nothing was exported."),
-                        ("Der Registrierungs-Editor konnte nicht gestartet werden (" + reason + "). Es wurde nichts exportiert.")));
+    if (editor.empty()) {
+        ShowMessage(page_texts::EditorNotStarted(english, Say("the Windows folder is unknown",
+                                                              "der Windows-Ordner ist unbekannt")));
         return false;
     }
+    if (!StartProgram({.window = Handle(), .file = editor, .parameters = "/E " + name, .directory = dir},
+                      &process)) {
+        ShowMessage(page_texts::EditorNotStarted(english, SystemMessage(GetLastError())));
+        return false;
+    }
+    bool ended = true;
     if (process) {
-        exporting_ = true;
-        bool okEnabled = HotSpeedButtonOK->Enabled();
-        HotSpeedButtonOK->SetEnabled(false);
         Screen::SetCursor(CursorHourGlass);
         Application::WaitPumping(process);
         Screen::SetCursor(CursorDefault);
-        HotSpeedButtonOK->SetEnabled(okEnabled);
+        ended = WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
         CloseHandle(process);
-        exporting_ = false;
     }
-    if (Freeing()) return false;  // the host released the page meanwhile
+    if (Freeing() || !ended) return false;  // the host released the page, or the thread is quitting
 
     FILETIME after = {};
-    bool written_now = LastWriteTime(target, after) &&
-                       (!existedBefore || CompareFileTime(&after, &before) != 0);
-    if (!written_now) {
-        ShowMessage(Say(("The registry editor did not write " + target + ". The export failed."),
-                        ("Der Registrierungs-Editor hat " + target + " nicht geschrieben. Der Export ist fehlgeschlagen.")));
+    bool writtenNow = LastWriteTime(target, after) && (!existedBefore || CompareFileTime(&after, &before) != 0);
+    if (!writtenNow || !IsRegistryExport(target)) {
+        ShowMessage(page_texts::NotWritten(english, target));
         return false;
     }
     return true;
+}
+
+bool TFormWendrik::IsRegistryExport(const std::string& path) {
+    // What the registry editor writes first: the UTF-16LE byte-order mark and its header.
+    static const char kHeader[] = "Windows Registry Editor Version 5.00";
+    std::string expected = "\xFF\xFE";
+    for (const char* c = kHeader; *c; ++c) expected += std::string{*c, '\0'};
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    std::string start(expected.size(), '\0');
+    DWORD read = 0;
+    bool ok = ReadFile(file, start.data(), static_cast<DWORD>(start.size()), &read, nullptr);
+    CloseHandle(file);
+    return ok && read == start.size() && start == expected;
 }
 
 }  // namespace wendrik

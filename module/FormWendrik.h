@@ -39,9 +39,13 @@ protected:
 private:
     // Exports into `dir`; true when the file was written. Reports every failure.
     bool RunExport(const std::string& dir);
+    // True when the file begins as the registry editor's exports do.
+    static bool IsRegistryExport(const std::string& path);
 
     SYSTEMTIME createdOn_ = {};
     bool exporting_ = false;
+    bool checkBoxAfterExport_ = true;
+    bool notAvailable_ = false;  // creation stopped: the tip is not valid on this Windows
 };
 
 }  // namespace wendrik

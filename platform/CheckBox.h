@@ -9,6 +9,8 @@ public:
     explicit CheckBox(Component* owner);
     bool Checked() const;
     void SetChecked(bool checked);
+    // Sets the state without counting it as a click.
+    void SetState(bool checked);
 
 protected:
     void CreateParams(WindowParams& params) override;

@@ -9,7 +9,7 @@ void Edit::CreateParams(WindowParams& params) {
     params.className = "EDIT";
     params.style |= ES_AUTOHSCROLL;
     params.style |= WS_TABSTOP;
-    params.exStyle |= WS_EX_CLIENTEDGE;
+    params.style |= WS_BORDER;  // flat: one pixel, not a sunken edge
 }
 
 void Edit::CommandReflected(WORD code) {

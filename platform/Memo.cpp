@@ -8,7 +8,7 @@ void Memo::CreateParams(WindowParams& params) {
     Control::CreateParams(params);
     params.className = "EDIT";
     params.style |= ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL;
-    params.exStyle |= WS_EX_CLIENTEDGE;
+    params.style |= WS_BORDER;  // flat: one pixel, not a sunken edge
 }
 
 void Memo::SetLines(const std::string& text) {

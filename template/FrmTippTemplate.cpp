@@ -12,6 +12,7 @@
 #include "platform/ProgramStart.h"
 #include "platform/RangeError.h"
 #include "platform/Screen.h"
+#include "platform/ScopeGuard.h"
 #include "platform/SystemFunctions.h"
 
 namespace wendrik {
@@ -71,10 +72,18 @@ TfrmTippTemplate::TfrmTippTemplate() : Form(nullptr) {
 }
 
 void TfrmTippTemplate::FormCreate() {
-    Registry& settings = OpenHostSettings(true);
-    OsCheckEnabled = true;
-    if (settings.ValueExists("BSControl")) OsCheckEnabled = settings.ReadBool("BSControl");
-    settings.CloseKey();
+    {
+        // A value that cannot be read ends creation here, but the page must
+        // still come back to the pixels the host lays out.
+        ScopeExit correctAnyway([this] {
+            if (Screen::PixelsPerInch() != 96) ScaleBy(96, Screen::PixelsPerInch());
+        });
+        Registry& settings = OpenHostSettings(true);
+        OsCheckEnabled = true;
+        if (settings.ValueExists("BSControl")) OsCheckEnabled = settings.ReadBool("BSControl");
+        settings.CloseKey();
+        correctAnyway.Dismiss();
+    }
 
     if (Screen::PixelsPerInch() != 96) {
         // The host lays pages out in pixels: at another resolution the page

@@ -51,7 +51,9 @@ void ExpectSteps(MeasuringCanvas& c, const std::string& path, const std::vector<
     EXPECT_EQ(path, c.Fit(path, c.Width(path)));
     int narrowest = c.Width(path);
     for (const std::string& step : steps) {
-        if (c.Width(step) < narrowest) EXPECT_EQ(step, c.Fit(path, c.Width(step))) << path;
+        if (c.Width(step) < narrowest) {
+            EXPECT_EQ(step, c.Fit(path, c.Width(step))) << path;
+        }
         narrowest = std::min(narrowest, c.Width(step));
     }
     EXPECT_EQ(steps.back(), c.Fit(path, 0));  // nothing more can go
@@ -126,7 +128,9 @@ TEST(FitPathToWidthTest, RandomPathsAlwaysEndAndKeepTheFileName) {
         std::string fitted = c.Fit(path, width);
         ASSERT_GE(fitted.size(), name.size()) << path;
         EXPECT_EQ(name, fitted.substr(fitted.size() - name.size())) << path << " at " << width;
-        if (c.Width(path) <= width) EXPECT_EQ(path, fitted);
+        if (c.Width(path) <= width) {
+            EXPECT_EQ(path, fitted);
+        }
         EXPECT_TRUE(c.Width(fitted) <= width || fitted == name) << path << " -> " << fitted << " at " << width;
     }
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string>
 
 #include "platform/SystemFunctions.h"
 
@@ -41,7 +42,11 @@ void FakeSystem::WriteExport(const Start& start) {
     std::string name = start.parameters.substr(3);
     std::string path = start.directory + (start.directory.back() == '\\' ? "" : "\\") + name;
     if (FILE* f = std::fopen(path.c_str(), "wb")) {
-        std::fprintf(f, "%s\r\n", kExportHeader);
+        // As the registry editor writes it: UTF-16LE after a byte-order mark.
+        std::string text = "\xFF\xFE";
+        for (const char* c = kExportHeader; *c; ++c) text += std::string{*c, '\0'};
+        text += std::string("\r\0\n\0", 4);
+        std::fwrite(text.data(), 1, text.size(), f);
         std::fclose(f);
     }
 }

@@ -1,0 +1,56 @@
+#pragma once
+#include <string>
+
+// What the registry export page says, beyond the texts of its table.
+namespace wendrik::page_texts {
+
+inline std::string Exported(bool english, const std::string& dir, const std::string& file) {
+    return english ? "Registry exported to " + dir + "\\" + file + " !"
+                   : "Registry wurde komplett nach " + dir + "\\" + file + " exportiert !";
+}
+
+inline std::string NotAvailable(bool english) {
+    return english ? "This tip is not available on this Windows version. Nothing was exported."
+                   : "Dieser Tipp ist unter dieser Windows-Version nicht verfügbar. Es wurde nichts exportiert.";
+}
+
+inline std::string SettingsUnreadable(bool english) {
+    return english ? "The backup settings could not be read when this page was opened, so there is no "
+                     "export file name. Nothing was exported."
+                   : "Die Backup-Einstellungen konnten beim Öffnen dieser Seite nicht gelesen werden, "
+                     "daher gibt es keinen Dateinamen für den Export. Es wurde nichts exportiert.";
+}
+
+inline std::string FolderMissing(bool english, const std::string& dir) {
+    return english ? "The backup directory \"" + dir + "\" does not exist. Nothing was exported."
+                   : "Das Backup Verzeichnis \"" + dir + "\" existiert nicht. Es wurde nichts exportiert.";
+}
+
+inline std::string PathTooLong(bool english, const std::string& target, size_t limit) {
+    return english ? "The export file " + target + " would have a path longer than " +
+                         std::to_string(limit) + " characters. Please choose a shorter backup directory. "
+                         "Nothing was exported."
+                   : "Die Exportdatei " + target + " hätte einen Pfad mit mehr als " + std::to_string(limit) +
+                         " Zeichen. Bitte wählen Sie ein kürzeres Backup Verzeichnis. Es wurde nichts exportiert.";
+}
+
+inline std::string Overwrite(bool english, const std::string& target, const std::string& date) {
+    return english ? "The file " + target + " already exists, written on " + date +
+                         ". Overwrite it with today's export?"
+                   : "Die Datei " + target + " existiert bereits, geschrieben am " + date +
+                         ". Soll sie mit dem heutigen Export überschrieben werden?";
+}
+
+inline std::string EditorNotStarted(bool english, const std::string& reason) {
+    return english ? "The registry editor could not be started (" + reason + "). Nothing was exported."
+                   : "Der Registrierungs-Editor konnte nicht gestartet werden (" + reason +
+                         "). Es wurde nichts exportiert.";
+}
+
+inline std::string NotWritten(bool english, const std::string& target) {
+    return english ? "The registry editor did not write a complete export to " + target + ". The export failed."
+                   : "Der Registrierungs-Editor hat keinen vollständigen Export nach " + target +
+                         " geschrieben. Der Export ist fehlgeschlagen.";
+}
+
+}  // namespace wendrik::page_texts
