@@ -62,7 +62,8 @@ void DropFirstFolder(std::string& s) {
     }
     bool rooted = !s.empty() && s[0] == '\\';
     if (rooted) s.erase(0, 1);
-    if (!s.empty() && s[0] == '.') s.erase(0, 4);  // the "...\" of an earlier step
+    // Taken for the "...\" of an earlier step: four characters, not bytes.
+    if (!s.empty() && s[0] == '.') s.erase(0, CharsPrefixBytes(s, 4));
     int p = AnsiPos("\\", s);
     if (p > 0) s.replace(0, static_cast<size_t>(p), "...\\");
     else s.clear();
@@ -120,7 +121,8 @@ void SplitEnteredPath(const std::string& text, char& drive, std::string& dirPart
     drive = saveDir.empty() ? '\0' : saveDir[0];
     dirPart = text;
     std::string root;
-    if (!dirPart.empty() && dirPart.front() == '[' && dirPart.back() == ']' && dirPart.size() >= 2) {
+    // "]" is tested as a character: under a double-byte code page 0x5D can be a trail byte.
+    if (dirPart.size() >= 2 && dirPart.front() == '[' && AnsiLastChar(dirPart) == "]") {
         dirPart = dirPart.substr(1, dirPart.size() - 2);
     } else {
         root = ExtractFileDrive(dirPart);

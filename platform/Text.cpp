@@ -60,6 +60,11 @@ std::string AnsiLastChar(const std::string& s) {
     return s.substr(starts[starts.size() - 2]);
 }
 
+size_t CharsPrefixBytes(const std::string& s, size_t count) {
+    std::vector<size_t> starts = CharStarts(s);
+    return count + 1 < starts.size() ? starts[count] : s.size();
+}
+
 int AnsiPos(const std::string& sub, const std::string& s) {
     if (sub.empty()) return 0;
     std::vector<size_t> starts = CharStarts(s);

@@ -12,6 +12,9 @@ namespace platform {
 // The last character of `s`, both bytes of it under a double-byte code
 // page; "" for an empty string.
 std::string AnsiLastChar(const std::string& s);
+// The number of bytes that the first `count` characters of `s` take (all of
+// `s` when it has fewer).
+size_t CharsPrefixBytes(const std::string& s, size_t count);
 // 1-based byte position of the first `sub` in `s` that starts on a character
 // boundary; 0 when there is none.
 int AnsiPos(const std::string& sub, const std::string& s);

@@ -2,6 +2,7 @@
 // apply with every way the export can go.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <utility>
 
 #include "BoxAnswerer.h"
@@ -318,6 +319,29 @@ TEST_F(PageTest, FreeAndSaveBeforeAnyPageDoNothing) {
     EXPECT_EQ(0, ModulChanged());
     EXPECT_EQ(2, ModulNr());
     EXPECT_TRUE(fake.Starts().empty());
+}
+
+// Under a double-byte code page a folder may end in a character whose trail
+// byte is the code of "\": it still needs its separator before the file name.
+TEST_F(PageTest, Cp932AFolderEndingInATrailBackslashGetsItsSeparator) {
+    if (GetACP() != 932) {
+        EXPECT_EQ(nullptr, getenv("WENDRIK_EXPECT_CP932")) << "code page 932 was asked for";
+        GTEST_SKIP() << "needs code page 932";
+    }
+    const std::string hyo = "\x95\x5C";  // its trail byte is "\"
+    folder = "M:\\data\\" + hyo;
+    CreateDirectoryA("M:\\data", nullptr);
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+    DeleteFileA((folder + "\\2026127.reg").c_str());
+    backup.SetString(folder);
+    Page();
+    BoxAnswerer boxes;
+    ModulSaveChanges();
+    ASSERT_EQ(1u, fake.Starts().size());
+    EXPECT_EQ(folder, fake.Starts()[0].directory);
+    ASSERT_EQ(1u, boxes.Texts().size());
+    EXPECT_EQ("Registry wurde komplett nach " + folder + "\\2026127.reg exportiert !", boxes.Texts()[0]);
+    EXPECT_EQ(1, wendrik::SavedFlag);
 }
 
 }  // namespace

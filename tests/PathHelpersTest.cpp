@@ -438,4 +438,29 @@ TEST(Cp932Test, FoldersWithATrailBackslashSplit) {
     EXPECT_EQ(before, platform::GetDir());
 }
 
+TEST(Cp932Test, AnEllipsisIsCutByCharactersNotBytes) {
+    if (!InCp932()) GTEST_SKIP() << "needs code page 932";
+    // Four bytes would end inside the double-byte character and leave its
+    // trail byte, the code of "\", at the front.
+    std::string dir = "\\.ab" + kHyo + "x\\c\\";
+    DropFirstFolder(dir);
+    EXPECT_EQ("\\...\\c\\", dir);
+}
+
+TEST(Cp932Test, ABracketIsACharacterNotATrailByte) {
+    if (!InCp932()) GTEST_SKIP() << "needs code page 932";
+    const std::string endsInTrail5D = "\x83\x5D";  // a katakana whose trail byte is the code of "]"
+    std::string name = "[ab" + endsInTrail5D;
+    CreateDirectoryA("M:\\data", nullptr);
+    ASSERT_TRUE(CreateDirectoryA(("M:\\data\\" + name).c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+    std::string before = platform::GetDir();
+    ASSERT_TRUE(SetCurrentDirectoryA("M:\\data"));
+    char drive;
+    std::string dir, file;
+    SplitEnteredPath(name, drive, dir, file);  // a folder's name, not a bracketed one
+    EXPECT_EQ("\\data\\" + name, dir);
+    EXPECT_EQ("", file);
+    SetCurrentDirectoryA(before.c_str());
+}
+
 }  // namespace

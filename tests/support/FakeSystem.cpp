@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/SystemFunctions.h"
+#include "platform/Text.h"
 
 namespace testing_support {
 
@@ -40,7 +41,7 @@ void WINAPI FakeSystem::GetLocalTimeFake(SYSTEMTIME* time) {
 void FakeSystem::WriteExport(const Start& start) {
     if (start.parameters.rfind("/E ", 0) != 0) return;  // only an export writes a file
     std::string name = start.parameters.substr(3);
-    std::string path = start.directory + (start.directory.back() == '\\' ? "" : "\\") + name;
+    std::string path = start.directory + (platform::AnsiLastChar(start.directory) == "\\" ? "" : "\\") + name;
     if (FILE* f = std::fopen(path.c_str(), "wb")) {
         // As the registry editor writes it: UTF-16LE after a byte-order mark.
         std::string text = "\xFF\xFE";
