@@ -1,6 +1,8 @@
 // At a screen resolution other than 96 dpi the page says "Big" once and
-// keeps the layout it was designed with. The resolution is read when a
-// process starts, so the test runs itself again with 120 dpi set.
+// keeps the layout it was designed with: every control where the design
+// puts it, the right- and bottom-anchored ones following the client size the
+// host gives, exactly as at 96 dpi. The resolution is read when a process
+// starts, so the test runs itself again with LogPixels set.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -12,22 +14,28 @@
 #include "RegistryValue.h"
 #include "module/Exports.h"
 #include "module/ModuleState.h"
+#include "platform/MessageBoxes.h"
 #include "platform/Screen.h"
 
 using namespace testing_support;
 
 namespace {
 
-bool InChild() { return GetEnvironmentVariableA("WENDRIK_DPI_CHILD", nullptr, 0) > 0; }
+int ChildDpi() {
+    char value[16] = {};
+    return GetEnvironmentVariableA("WENDRIK_DPI_CHILD", value, sizeof(value)) ? atoi(value) : 0;
+}
 
-TEST(DpiTest, RunsThePageAt120Dpi) {
-    if (InChild()) GTEST_SKIP() << "the child runs the checks";
+class DpiTest : public ::testing::TestWithParam<int> {};
+
+TEST_P(DpiTest, RunsThePageAtThisResolution) {
+    if (ChildDpi()) GTEST_SKIP() << "the child runs the checks";
     RegistryValue dpi("Control Panel\\Desktop", "LogPixels");
-    dpi.SetDword(120);
+    dpi.SetDword(static_cast<DWORD>(GetParam()));
     char exe[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, exe, MAX_PATH);
     std::string command = std::string("\"") + exe + "\" --gtest_filter=DpiChild.*";
-    SetEnvironmentVariableA("WENDRIK_DPI_CHILD", "1");
+    SetEnvironmentVariableA("WENDRIK_DPI_CHILD", std::to_string(GetParam()).c_str());
     STARTUPINFOA si = {sizeof(si)};
     PROCESS_INFORMATION pi = {};
     ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
@@ -38,33 +46,84 @@ TEST(DpiTest, RunsThePageAt120Dpi) {
     GetExitCodeProcess(pi.hProcess, &code);
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
-    EXPECT_EQ(0u, code) << "the checks at 120 dpi failed";
+    EXPECT_EQ(0u, code) << "the checks at " << GetParam() << " dpi failed";
+}
+
+INSTANTIATE_TEST_SUITE_P(Resolutions, DpiTest, ::testing::Values(120, 144));
+
+struct Expected {
+    const char* name;
+    HWND window;
+    RECT bounds;
+};
+
+// Where the design (292 x 426 client pixels) puts each anchored control when
+// the host's size gives the page `client`.
+void ExpectTheDesignedPlaces(wendrik::TFormWendrik* page) {
+    RECT client;
+    GetClientRect(page->Handle(), &client);
+    const int w = client.right, h = client.bottom;
+    const int buttonTop = h - (426 - 381);
+    const Expected expected[] = {
+        {"HotSpeedButtonOK", page->HotSpeedButtonOK->Handle(), {16, buttonTop, 52, buttonTop + 36}},
+        {"HotSpeedButtonUndo", page->HotSpeedButtonUndo->Handle(), {56, buttonTop, 92, buttonTop + 36}},
+        {"HotSpeedButtonInfo", page->HotSpeedButtonInfo->Handle(), {w - 92, buttonTop, w - 56, buttonTop + 36}},
+        {"HotSpeedButtonRegistry", page->HotSpeedButtonRegistry->Handle(), {w - 52, buttonTop, w - 16, buttonTop + 36}},
+        {"MemoHelpD", page->MemoHelpD->Handle(), {16, 32, w - 17, 137}},
+        {"MemoHelpUS", page->MemoHelpUS->Handle(), {16, 32, w - 17, 137}},
+        {"StaticTextTitle", page->StaticTextTitle->Handle(), {16, 8, w - 19, 41}},
+        {"T288_Edit", page->T288_Edit->Handle(), {22, 179, 247, 198}},
+        {"PanelBottomBorder", page->PanelBottomBorder->Handle(), {0, h - 5, w, h}},
+        {"PanelRightBorder", page->PanelRightBorder->Handle(), {w - 5, 5, w, h - 5}},
+    };
+    for (const Expected& e : expected) {
+        RECT r = BoundsInParent(e.window);
+        EXPECT_EQ(e.bounds.left, r.left) << e.name;
+        EXPECT_EQ(e.bounds.top, r.top) << e.name;
+        EXPECT_EQ(e.bounds.right, r.right) << e.name;
+        EXPECT_EQ(e.bounds.bottom, r.bottom) << e.name;
+    }
+    EXPECT_EQ(-11, FontOf(page->MemoHelpD->Handle()).lfHeight);
+    EXPECT_EQ(-12, FontOf(page->StaticTextTitle->Handle()).lfHeight);
 }
 
 TEST(DpiChild, SaysBigOnceAndKeepsTheDesignedLayout) {
-    if (!InChild()) GTEST_SKIP() << "runs only at 120 dpi";
-    ASSERT_EQ(120, platform::Screen::PixelsPerInch());
+    if (!ChildDpi()) GTEST_SKIP() << "runs only at another resolution";
+    ASSERT_EQ(ChildDpi(), platform::Screen::PixelsPerInch());
     ResetModuleState();
     FakeSystem fake;
+    RegistryValue bs(kHostKey, "BSControl");
+    bs.Remove();
     BoxAnswerer boxes;
     wendrik::TFormWendrik* page = CreatePage();
     ASSERT_NE(nullptr, page);
     ASSERT_EQ(1u, boxes.Texts().size());
     EXPECT_EQ("Big", boxes.Texts()[0]);
-    // Scaled up to the screen on load, then back by 96/120: the design's pixels.
-    RECT memo = BoundsInParent(page->MemoHelpD->Handle());
-    EXPECT_EQ(16, memo.left);
-    EXPECT_EQ(32, memo.top);
-    EXPECT_EQ(105, memo.bottom - memo.top);
-    RECT edit = BoundsInParent(page->T288_Edit->Handle());
-    EXPECT_EQ(22, edit.left);
-    EXPECT_EQ(179, edit.top);
-    EXPECT_EQ(225, edit.right - edit.left);
-    EXPECT_EQ(-11, FontOf(page->MemoHelpD->Handle()).lfHeight);
-    EXPECT_EQ(-12, FontOf(page->StaticTextTitle->Handle()).lfHeight);
+    ExpectTheDesignedPlaces(page);
+    // A size of the host's own: the anchored controls follow it as at 96 dpi.
+    SendMessageA(page->Handle(), wendrik::HostMessage, 12, 360);
+    SendMessageA(page->Handle(), wendrik::HostMessage, 13, 520);
+    ExpectTheDesignedPlaces(page);
     ModulFree();
     CreatePage();
     EXPECT_EQ(2u, boxes.Texts().size());  // once per page
+    ModulFree();
+}
+
+TEST(DpiChild, ACreationThatStopsEarlyStillComesBackToTheDesign) {
+    if (!ChildDpi()) GTEST_SKIP() << "runs only at another resolution";
+    ResetModuleState();
+    FakeSystem fake;
+    RegistryValue bs(kHostKey, "BSControl");
+    bs.SetString("not a number");
+    std::vector<std::string> reports;
+    platform::SetErrorReporter([&](const std::string& text) { reports.push_back(text); });
+    BoxAnswerer boxes;
+    wendrik::TFormWendrik* page = CreatePage();
+    ASSERT_NE(nullptr, page);
+    EXPECT_EQ(1u, reports.size());
+    ExpectTheDesignedPlaces(page);
+    platform::SetErrorReporter(nullptr);
     ModulFree();
 }
 
