@@ -45,6 +45,14 @@ void KeyboardHook::Unregister(Form* form) {
 
 bool KeyboardHook::Installed() { return hook != nullptr; }
 
+void KeyboardHook::DestroyLeftovers() {
+    while (!Forms().empty()) delete Forms().back();  // each unregisters itself
+    if (hook) {
+        UnhookWindowsHookEx(hook);
+        hook = nullptr;
+    }
+}
+
 bool KeyboardHook::Route(MSG& msg) {
     Form* form = RegisteredFormOf(msg.hwnd);
     if (!form || form->Freeing() || !form->Handle()) return false;

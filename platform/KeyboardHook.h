@@ -17,6 +17,9 @@ public:
     static void Register(Form* form);
     static void Unregister(Form* form);
     static bool Installed();
+    // The image is going away: every form still registered is destroyed and
+    // the hook removed, so that nothing is left pointing into it.
+    static void DestroyLeftovers();
 
 private:
     static LRESULT CALLBACK Proc(int code, WPARAM wParam, LPARAM lParam);
