@@ -2,6 +2,10 @@
 // apply with every way the export can go.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <sddl.h>
+
+#include <algorithm>
 #include <cstdlib>
 #include <utility>
 
@@ -230,7 +234,9 @@ INSTANTIATE_TEST_SUITE_P(
         Failure{"no editor", FakeSystem::Editor::CannotStart, false, 0, "konnte nicht gestartet werden"},
         Failure{"no editor", FakeSystem::Editor::CannotStart, false, 1, "could not be started"},
         Failure{"no file", FakeSystem::Editor::WritesNothing, false, 0, "fehlgeschlagen"},
-        Failure{"no file", FakeSystem::Editor::WritesNothing, false, 1, "export failed"}));
+        Failure{"no file", FakeSystem::Editor::WritesNothing, false, 1, "export failed"},
+        Failure{"a foreign file", FakeSystem::Editor::WritesForeign, false, 0, "fehlgeschlagen"},
+        Failure{"a truncated file", FakeSystem::Editor::WritesTruncated, false, 1, "export failed"}));
 
 TEST_F(PageTest, AnotherDaysBackupIsOverwrittenOnlyWhenTheUserSaysSo) {
     Page();
@@ -319,6 +325,191 @@ TEST_F(PageTest, FreeAndSaveBeforeAnyPageDoNothing) {
     EXPECT_EQ(0, ModulChanged());
     EXPECT_EQ(2, ModulNr());
     EXPECT_TRUE(fake.Starts().empty());
+}
+
+// ---- a page that is going away, and exports that overlap ----
+
+enum class Goes { ByFree, ByCommand0 };
+Goes goes;
+struct AfterGoing {
+    bool visible, checkBoxClickCounted;
+} seen;
+
+TEST_F(PageTest, APageThatIsGoingAwayObeysNothingAndChangesNothing) {
+    for (Goes how : {Goes::ByFree, Goes::ByCommand0}) {
+        ResetModuleState();
+        fake.SetEditor(FakeSystem::Editor::Pending);
+        Page();
+        BoxAnswerer boxes;
+        goes = how;
+        Later([] {
+            auto* p = wendrik::ModulePage;
+            HWND window = p->Handle(), check = p->CheckBox1->Handle(), undo = p->HotSpeedButtonUndo->Handle();
+            if (goes == Goes::ByFree) ModulFree();
+            else SendMessageA(window, wendrik::HostMessage, 0, 0);
+            // Inside the page's own wait it still has its windows: they must not act.
+            SendMessageA(window, wendrik::HostMessage, 200, 0);
+            SendMessageA(check, BM_CLICK, 0, 0);
+            Click(undo);
+            seen = {IsWindowVisible(window) != 0, wendrik::ChangedFlag != 0};
+            FakeSystem::Active()->Finish(true);
+        });
+        ModulSaveChanges();
+        EXPECT_FALSE(seen.visible);
+        EXPECT_FALSE(seen.checkBoxClickCounted);
+        EXPECT_EQ(0, wendrik::ChangedFlag);
+        EXPECT_EQ(0, wendrik::SavedFlag);
+        EXPECT_EQ(0, wendrik::DefaultsRequested);
+        EXPECT_TRUE(boxes.Texts().empty()) << boxes.Joined();
+        EXPECT_TRUE(catcher.Received().empty());
+        fake.ClearStarts();
+        FreshFolder("wendrik-page");
+    }
+}
+
+TEST_F(PageTest, ASecondExportWhileTheFirstAsksOrReportsDoesNothing) {
+    Page();
+    SetFileDate(Target(), 2026, 1, 23);  // another day's file: the page asks first
+    BoxAnswerer boxes(IDYES);
+    std::vector<int> results;
+    boxes.OnBox([&](const std::string&) {
+        results.push_back(ModulSaveChanges());
+        Click(page->HotSpeedButtonOK->Handle());
+    });
+    ModulSaveChanges();
+    ASSERT_EQ(2u, boxes.Texts().size()) << boxes.Joined();  // the question, then the result
+    EXPECT_EQ((std::vector<int>{1, 1}), results);
+    EXPECT_EQ(1u, fake.Starts().size());
+    EXPECT_EQ(1u, catcher.Received().size());
+}
+
+bool checkBoxEnabledMidway = true, clickChangedMidway = true;
+
+TEST_F(PageTest, TheCheckBoxIsHeldStillWhileTheExportRuns) {
+    fake.SetEditor(FakeSystem::Editor::Pending);
+    Page();
+    SendMessageA(page->CheckBox1->Handle(), BM_CLICK, 0, 0);  // checked: the user's change
+    ASSERT_EQ(1, ModulChanged());
+    BoxAnswerer boxes;
+    Later([] {
+        auto* p = wendrik::ModulePage;
+        checkBoxEnabledMidway = IsWindowEnabled(p->CheckBox1->Handle()) != 0;
+        SendMessageA(p->CheckBox1->Handle(), BM_CLICK, 0, 0);  // sent anyway, as a program might
+        clickChangedMidway = !p->CheckBox1->Checked() || wendrik::SavedFlag != 0 ||
+                             IsWindowEnabled(p->HotSpeedButtonOK->Handle());
+        FakeSystem::Active()->Finish(true);
+    });
+    Click(page->HotSpeedButtonOK->Handle());
+    EXPECT_FALSE(checkBoxEnabledMidway);
+    EXPECT_FALSE(clickChangedMidway);
+    EXPECT_EQ(2, ModulChanged());  // applied, and nothing changed since it began
+    EXPECT_TRUE(page->CheckBox1->Checked());
+    EXPECT_TRUE(IsWindowEnabled(page->CheckBox1->Handle()));
+    EXPECT_TRUE(IsWindowEnabled(page->HotSpeedButtonOK->Handle()));  // follows the checked box
+    SendMessageA(page->CheckBox1->Handle(), BM_CLICK, 0, 0);
+    EXPECT_EQ(1, ModulChanged());
+    EXPECT_FALSE(IsWindowEnabled(page->HotSpeedButtonOK->Handle()));
+}
+
+TEST_F(PageTest, TheEditorComesFromTheSystemsWindowsFolderOrNotAtAll) {
+    fake.SetWindowsFolder("C:\\SYSWIN");  // as under Terminal Services, beside a per-user folder
+    Page();
+    {
+        BoxAnswerer boxes;
+        ModulSaveChanges();
+        ASSERT_EQ(1u, fake.Starts().size());
+        EXPECT_EQ("C:\\SYSWIN\\regedit.exe", fake.Starts()[0].file);
+        Click(page->HotSpeedButtonRegistry->Handle());
+        ASSERT_EQ(2u, fake.Starts().size());
+        EXPECT_EQ("C:\\SYSWIN\\regedit.exe", fake.Starts()[1].file);
+    }
+    fake.ClearStarts();
+    DeleteFileA(Target().c_str());
+    wendrik::SavedFlag = 0;
+    fake.SetWindowsFolder("");  // unknown: never a root-relative or searched name
+    BoxAnswerer boxes;
+    ModulSaveChanges();
+    Click(page->HotSpeedButtonRegistry->Handle());
+    EXPECT_TRUE(fake.Starts().empty());
+    ASSERT_EQ(1u, boxes.Texts().size()) << boxes.Joined();
+    EXPECT_NE(std::string::npos, boxes.Texts()[0].find("konnte nicht gestartet werden")) << boxes.Texts()[0];
+    EXPECT_EQ(0, wendrik::SavedFlag);
+}
+
+TEST_F(PageTest, AMissingFileNameGetsItsTrueReason) {
+    backup.SetDword(3);  // creation stops before the name is kept
+    platform::SetErrorReporter([](const std::string&) {});
+    Page(1);
+    {
+        BoxAnswerer boxes;
+        ModulSaveChanges();
+        ASSERT_EQ(1u, boxes.Texts().size());
+        EXPECT_NE(std::string::npos, boxes.Texts()[0].find("backup settings could not be read")) << boxes.Texts()[0];
+    }
+    ModulFree();
+    backup.SetString(folder);
+    page = CreatePage(kXpCode, 1, 0);  // a tip not valid on this Windows
+    BoxAnswerer boxes;
+    ModulSaveChanges();
+    ASSERT_EQ(1u, boxes.Texts().size());
+    EXPECT_NE(std::string::npos, boxes.Texts()[0].find("not available on this Windows version")) << boxes.Texts()[0];
+    EXPECT_TRUE(fake.Starts().empty());
+}
+
+TEST_F(PageTest, ABackupFolderTooDeepForTheFileChecksIsRefusedBeforeAnything) {
+    // 252 characters: the folder itself is fine, its export file's path is not.
+    std::string deep = folder;
+    while (deep.size() < 252) deep += "\\" + std::string(std::min<size_t>(40, 251 - deep.size()), 'd');
+    deep.resize(252);
+    std::wstring wide = L"\\\\?\\";
+    for (size_t start = 0; start != std::string::npos;) {
+        size_t next = deep.find('\\', start + 1);
+        std::string part = deep.substr(0, next);
+        wide = L"\\\\?\\" + std::wstring(part.begin(), part.end());
+        CreateDirectoryW(wide.c_str(), nullptr);
+        start = next;
+    }
+    ASSERT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(wide.c_str()));
+    backup.SetString(deep);
+    Page();
+    BoxAnswerer boxes(IDYES);
+    ModulSaveChanges();
+    EXPECT_TRUE(fake.Starts().empty());
+    ASSERT_EQ(1u, boxes.Texts().size());
+    EXPECT_NE(std::string::npos, boxes.Texts()[0].find("Zeichen")) << boxes.Texts()[0];
+    EXPECT_EQ(0, wendrik::SavedFlag);
+    EXPECT_TRUE(catcher.Received().empty());
+}
+
+// A DACL that lets everyone read the host's key and nobody write it, put back after.
+class ReadOnlyHostKey {
+public:
+    ReadOnlyHostKey() { Set("D:P(A;;KR;;;WD)"); }
+    ~ReadOnlyHostKey() { Set("D:P(A;;KA;;;WD)"); }
+
+private:
+    static void Set(const char* sddl) {
+        PSECURITY_DESCRIPTOR descriptor = nullptr;
+        ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &descriptor, nullptr);
+        HKEY key;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, kHostKey, 0, WRITE_DAC, &key) == ERROR_SUCCESS) {
+            RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor);
+            RegCloseKey(key);
+        }
+        LocalFree(descriptor);
+    }
+};
+
+TEST_F(PageTest, AHostKeyTheUserMayReadButNotWriteIsRead) {
+    bsControl.SetDword(0);  // the OS check off: a page for any Windows
+    ReadOnlyHostKey readOnly;
+    HKEY probe;
+    ASSERT_EQ(ERROR_ACCESS_DENIED, RegCreateKeyExA(HKEY_CURRENT_USER, kHostKey, 0, nullptr, 0,
+                                                   KEY_READ | KEY_WRITE, nullptr, &probe, nullptr));
+    page = CreatePage(kXpCode, 0, 0);  // not valid here: only BSControl = 0 makes it usable
+    ASSERT_NE(nullptr, page);
+    EXPECT_EQ(1, wendrik::PageEnabled);
+    EXPECT_EQ(folder, page->T288_Edit->Text());
 }
 
 // Under a double-byte code page a folder may end in a character whose trail

@@ -15,6 +15,7 @@ FakeSystem::FakeSystem() : saved_(platform::SystemFunctions::Current()) {
     auto& table = platform::SystemFunctions::Current();
     table.ShellExecuteExA = ShellExecuteExFake;
     table.GetLocalTime = GetLocalTimeFake;
+    table.GetSystemWindowsDirectoryA = WindowsFolderFake;
     table.OpenProcessToken = OpenProcessTokenFake;
     table.LookupPrivilegeValueA = LookupPrivilegeValueFake;
     table.AdjustTokenPrivileges = AdjustTokenPrivilegesFake;
@@ -33,6 +34,19 @@ void FakeSystem::SetDate(WORD year, WORD month, WORD day) {
     fixedDate_ = true;
 }
 
+void FakeSystem::SetWindowsFolder(const std::string& folder) {
+    windowsFolder_ = folder;
+    fixedWindowsFolder_ = true;
+}
+
+UINT WINAPI FakeSystem::WindowsFolderFake(LPSTR buffer, UINT size) {
+    if (!active_->fixedWindowsFolder_) return GetSystemWindowsDirectoryA(buffer, size);
+    const std::string& folder = active_->windowsFolder_;
+    if (folder.empty() || folder.size() + 1 > size) return 0;
+    lstrcpyA(buffer, folder.c_str());
+    return static_cast<UINT>(folder.size());
+}
+
 void WINAPI FakeSystem::GetLocalTimeFake(SYSTEMTIME* time) {
     if (active_->fixedDate_) *time = active_->now_;
     else GetLocalTime(time);
@@ -40,6 +54,7 @@ void WINAPI FakeSystem::GetLocalTimeFake(SYSTEMTIME* time) {
 
 void FakeSystem::WriteExport(const Start& start) {
     if (start.parameters.rfind("/E ", 0) != 0) return;  // only an export writes a file
+    if (editor_ == Editor::WritesNothing) return;
     std::string name = start.parameters.substr(3);
     std::string path = start.directory + (platform::AnsiLastChar(start.directory) == "\\" ? "" : "\\") + name;
     if (FILE* f = std::fopen(path.c_str(), "wb")) {
@@ -47,6 +62,8 @@ void FakeSystem::WriteExport(const Start& start) {
         std::string text = "\xFF\xFE";
         for (const char* c = kExportHeader; *c; ++c) text += std::string{*c, '\0'};
         text += std::string("\r\0\n\0", 4);
+        if (editor_ == Editor::WritesForeign) text = "just some text";
+        if (editor_ == Editor::WritesTruncated) text.resize(20);
         std::fwrite(text.data(), 1, text.size(), f);
         std::fclose(f);
     }
@@ -62,7 +79,7 @@ BOOL WINAPI FakeSystem::ShellExecuteExFake(SHELLEXECUTEINFOA* info) {
         SetLastError(ERROR_FILE_NOT_FOUND);
         return FALSE;
     }
-    if (self->editor_ == Editor::Writes) self->WriteExport(start);
+    if (self->editor_ != Editor::Pending) self->WriteExport(start);
     bool running = self->editor_ == Editor::Pending;
     // The caller waits on the handle and closes it: give it a duplicate.
     HANDLE event = CreateEventA(nullptr, TRUE, running ? FALSE : TRUE, nullptr);

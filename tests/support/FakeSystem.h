@@ -15,6 +15,8 @@ public:
     enum class Editor {
         Writes,     // writes the export file and ends at once
         WritesNothing,
+        WritesForeign,    // a file that is not an export
+        WritesTruncated,  // the byte-order mark and half a header
         CannotStart,
         Pending,    // runs until Finish()
     };
@@ -43,6 +45,8 @@ public:
     // Tokens opened and not yet closed.
     int OpenTokens() const { return openTokens_; }
     void SetDate(WORD year, WORD month, WORD day);
+    // What GetSystemWindowsDirectoryA answers; "" makes it fail.
+    void SetWindowsFolder(const std::string& folder);
     const std::vector<Start>& Starts() const { return starts_; }
     void ClearStarts() { starts_.clear(); }
     // Ends a pending editor run, writing the file first when `write`.
@@ -60,9 +64,12 @@ private:
     static BOOL WINAPI CloseHandleFake(HANDLE handle);
     static BOOL WINAPI ExitWindowsExFake(UINT flags, DWORD reason);
     static void WINAPI GetLocalTimeFake(SYSTEMTIME* time);
+    static UINT WINAPI WindowsFolderFake(LPSTR buffer, UINT size);
     void WriteExport(const Start& start);
 
     Editor editor_ = Editor::Writes;
+    std::string windowsFolder_;
+    bool fixedWindowsFolder_ = false;
     Privileges privileges_ = Privileges::Real;
     bool exitAccepted_ = false;
     std::vector<std::string> calls_;
