@@ -75,8 +75,15 @@ TEST_F(PageTest, TheFileNameIsTheUnpaddedDateOfCreation) {
                     Day{2027, 3, 5, "202735.reg"}, Day{2026, 10, 31, "20261031.reg"}}) {
         fake.SetDate(day.y, day.m, day.d);
         Page();
-        EXPECT_EQ(day.name, page->ExportFileName());
-        EXPECT_EQ(day.name, page->CheckBox1->Hint());
+        DeleteFileA(Target().c_str());
+        BoxAnswerer boxes;
+        ModulSaveChanges();
+        // What the editor is told and what the user reads, not the page's own accessor.
+        ASSERT_EQ(1u, fake.Starts().size());
+        EXPECT_EQ(std::string("/E ") + day.name, fake.Starts()[0].parameters);
+        ASSERT_EQ(1u, boxes.Texts().size());
+        EXPECT_EQ("Registry wurde komplett nach " + folder + "\\" + day.name + " exportiert !", boxes.Texts()[0]);
+        fake.ClearStarts();
         ModulFree();
     }
 }

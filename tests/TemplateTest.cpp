@@ -2,16 +2,19 @@
 // language and the apply and restore-defaults commands.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <tuple>
 
 #include "BoxAnswerer.h"
 #include "BroadcastCatcher.h"
 #include "FakeSystem.h"
 #include "PageHelpers.h"
+#include "PixelCapture.h"
 #include "Pump.h"
 #include "RegistryValue.h"
 #include "module/Exports.h"
 #include "module/ModuleState.h"
+#include "platform/Control.h"
 #include "platform/MessageBoxes.h"
 
 using namespace testing_support;
@@ -39,6 +42,9 @@ protected:
     FakeSystem fake;
     TFormWendrik* page = nullptr;
 };
+
+// A COLORREF as the pixel capture gives it: 0xRRGGBB.
+DWORD ColorOf(COLORREF c) { return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c); }
 
 struct Placement {
     const char* name;
@@ -111,6 +117,49 @@ TEST_F(TemplateTest, FrameAndMemoShowTheirColours) {
     GetClientRect(page->MemoHelpD->Handle(), &memo);
     EXPECT_EQ(RGB(237, 242, 252), PixelOf(page->MemoHelpD->Handle(), memo.right - 3, memo.bottom - 3));
     EXPECT_EQ(RGB(255, 255, 255), PixelOf(page->Handle(), 150, 300));
+    RECT edit;
+    GetClientRect(page->T288_Edit->Handle(), &edit);
+    EXPECT_EQ(RGB(237, 242, 252), PixelOf(page->T288_Edit->Handle(), edit.right - 2, edit.bottom - 2));
+    // The title's letters are drawn in its own blue.
+    PixelOf(page->StaticTextTitle->Handle(), 0, 0);
+    std::vector<DWORD> title = ClientPixels(page->StaticTextTitle->Handle());
+    size_t blue = std::count(title.begin(), title.end(), DWORD{0x0148B2});
+    EXPECT_GT(blue, 20u);
+}
+
+TEST_F(TemplateTest, BordersAreFlatOnePixelLines) {
+    CreatePage();
+    page = wendrik::ModulePage;
+    page->Sprache(0);
+    for (platform::Control* c : std::initializer_list<platform::Control*>{page->T288_Edit, page->MemoHelpD}) {
+        EXPECT_FALSE(GetWindowLongA(c->Handle(), GWL_EXSTYLE) & (WS_EX_CLIENTEDGE | WS_EX_STATICEDGE)) << c->Name();
+        // As drawn: one line of the frame colour, then the control's own colour at once.
+        testing_support::Pixels shown = testing_support::CaptureWindow(c->Handle());
+        int y = shown.height / 2;
+        EXPECT_EQ(ColorOf(GetSysColor(COLOR_WINDOWFRAME)), shown.At(0, y)) << c->Name();
+        EXPECT_EQ(0xEDF2FCu, shown.At(1, y)) << c->Name();
+        EXPECT_EQ(0xEDF2FCu, shown.At(shown.width / 3, 1)) << c->Name();
+    }
+}
+
+// A window the system refuses to make: the host learns nothing, as from any failure.
+LRESULT CALLBACK RefuseWindows(int code, WPARAM wParam, LPARAM lParam) {
+    return code == HCBT_CREATEWND ? 1 : CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST_F(TemplateTest, ModulCreateAnswersZeroWhenThePageCannotBeMade) {
+    int windows = ThreadWindowCount();
+    long owned = platform::Control::LiveWindows();
+    HHOOK refuse = SetWindowsHookExA(WH_CBT, RefuseWindows, nullptr, GetCurrentThreadId());
+    ASSERT_NE(nullptr, refuse);
+    int result = ModulCreate(10, 10, 298, 455, kXpCode, 0, "no page", "", kXpMask, kTipHelpId);
+    UnhookWindowsHookEx(refuse);
+    EXPECT_EQ(0, result);
+    EXPECT_EQ(nullptr, wendrik::ModulePage);
+    EXPECT_EQ(windows, ThreadWindowCount());
+    EXPECT_EQ(owned, platform::Control::LiveWindows());
+    EXPECT_EQ(0, ModulCreate(10, 10, 298, 455, kXpCode, 0, "a page", "", kXpMask, kTipHelpId));
+    EXPECT_NE(nullptr, wendrik::ModulePage);  // and the next one works
 }
 
 TEST_F(TemplateTest, TheTitleHidesNoLineOfEitherMemo) {
@@ -222,24 +271,24 @@ TEST_F(TemplateTest, TheHostsCaptionBecomesTheTitle) {
 TEST_F(TemplateTest, SpracheSwitchesTextsAndMemos) {
     CreatePage(kXpCode, 1);
     page = wendrik::ModulePage;
-    EXPECT_EQ("Restore defaults", page->HotSpeedButtonUndo->Hint());
-    EXPECT_EQ("Changes will be saved immediately", page->HotSpeedButtonOK->Hint());
-    EXPECT_EQ("Registry Lookup", page->HotSpeedButtonRegistry->Hint());
-    EXPECT_EQ("Valid to ...", page->HotSpeedButtonInfo->Hint());
+    EXPECT_EQ("Restore defaults", TooltipText(page->Handle(), page->HotSpeedButtonUndo->Handle()));
+    EXPECT_EQ("Changes will be saved immediately", TooltipText(page->Handle(), page->HotSpeedButtonOK->Handle()));
+    EXPECT_EQ("Registry Lookup", TooltipText(page->Handle(), page->HotSpeedButtonRegistry->Handle()));
+    EXPECT_EQ("Valid to ...", TooltipText(page->Handle(), page->HotSpeedButtonInfo->Handle()));
     EXPECT_EQ("Change Window", page->Fensterwechseln1->Caption());
     EXPECT_EQ("Start REGEDIT.EXE /e", WindowText(page->CheckBox1->Handle()));
     EXPECT_EQ("Backup Directory:", WindowText(page->T288_Label_BackupDir->Handle()));
     EXPECT_TRUE(IsWindowVisible(page->MemoHelpUS->Handle()));
     EXPECT_FALSE(IsWindowVisible(page->MemoHelpD->Handle()));
-    EXPECT_EQ("Backup Verzeichnis auswählen", page->SpeedButton6->Hint());
+    EXPECT_EQ("Backup Verzeichnis auswählen", TooltipText(page->Handle(), page->SpeedButton6->Handle()));
 
     for (int german : {0, 2, -1}) {
         page->Sprache(german);
         EXPECT_EQ(german, wendrik::LanguageCode);
-        EXPECT_EQ("Setzt alles wieder auf die Standartwerte", page->HotSpeedButtonUndo->Hint());
-        EXPECT_EQ("Änderungen werden gespeichert", page->HotSpeedButtonOK->Hint());
-        EXPECT_EQ("Wert in der Registry nachschlagen", page->HotSpeedButtonRegistry->Hint());
-        EXPECT_EQ("Gültig für ... ", page->HotSpeedButtonInfo->Hint());
+        EXPECT_EQ("Setzt alles wieder auf die Standartwerte", TooltipText(page->Handle(), page->HotSpeedButtonUndo->Handle()));
+        EXPECT_EQ("Änderungen werden gespeichert", TooltipText(page->Handle(), page->HotSpeedButtonOK->Handle()));
+        EXPECT_EQ("Wert in der Registry nachschlagen", TooltipText(page->Handle(), page->HotSpeedButtonRegistry->Handle()));
+        EXPECT_EQ("Gültig für ... ", TooltipText(page->Handle(), page->HotSpeedButtonInfo->Handle()));
         EXPECT_EQ("Fenster wechseln", page->Fensterwechseln1->Caption());
         EXPECT_EQ("REGEDIT.EXE /e starten", WindowText(page->CheckBox1->Handle()));
         EXPECT_EQ("Backup Verzeichnis:", WindowText(page->T288_Label_BackupDir->Handle()));

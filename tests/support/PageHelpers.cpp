@@ -1,5 +1,7 @@
 #include "PageHelpers.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 
 #include "PixelCapture.h"
@@ -72,6 +74,35 @@ BOOL CALLBACK CountWindow(HWND, LPARAM count) {
     return TRUE;
 }
 }  // namespace
+
+namespace {
+struct TooltipSearch {
+    HWND owner, found;
+};
+BOOL CALLBACK FindTooltip(HWND w, LPARAM p) {
+    auto* s = reinterpret_cast<TooltipSearch*>(p);
+    char cls[64] = {};
+    GetClassNameA(w, cls, sizeof(cls));
+    if (lstrcmpiA(cls, TOOLTIPS_CLASSA) == 0 && GetWindow(w, GW_OWNER) == s->owner) s->found = w;
+    return s->found == nullptr;
+}
+}  // namespace
+
+std::string TooltipText(HWND page, HWND tool) {
+    TooltipSearch search = {page, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), FindTooltip, reinterpret_cast<LPARAM>(&search));
+    if (!search.found) return "<no tooltip>";
+    char text[256] = {};
+    TOOLINFOA info = {};
+    info.cbSize = TTTOOLINFOA_V1_SIZE;
+    info.hwnd = page;
+    info.uId = reinterpret_cast<UINT_PTR>(tool);
+    info.lpszText = text;
+    if (!SendMessageA(search.found, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&info))) return "<no tool>";
+    info.lpszText = text;
+    SendMessageA(search.found, TTM_GETTEXTA, sizeof(text), reinterpret_cast<LPARAM>(&info));
+    return text;
+}
 
 int ThreadWindowCount() {
     int count = 0;

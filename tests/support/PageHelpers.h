@@ -32,6 +32,8 @@ HWND ChildOfClass(HWND page, const char* className);
 // The client area of a window as shown on screen, one 0xRRGGBB value a
 // pixel, row by row from the top.
 std::vector<DWORD> ClientPixels(HWND window);
+// The text the page's tooltip shows for one of its controls, read from the tooltip.
+std::string TooltipText(HWND page, HWND tool);
 // Top-level windows of this thread.
 int ThreadWindowCount();
 // A folder of its own under the temp folder, emptied first.
