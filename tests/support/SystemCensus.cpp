@@ -2,7 +2,7 @@
 
 #include <vector>
 
-namespace bench {
+namespace testing_support {
 
 namespace {
 
@@ -64,4 +64,4 @@ Census Census::Take() {
     return c;
 }
 
-}  // namespace bench
+}  // namespace testing_support

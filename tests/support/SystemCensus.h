@@ -2,7 +2,7 @@
 #include <windows.h>
 #include <cstddef>
 
-namespace bench {
+namespace testing_support {
 
 // What the process holds right now, read from the system.
 struct Census {
@@ -13,4 +13,4 @@ struct Census {
     static Census Take();
 };
 
-}  // namespace bench
+}  // namespace testing_support
