@@ -1,5 +1,5 @@
-# Cross-compiles for 32-bit Windows with the posix-thread MinGW-w64 compilers;
-# the results run under wine.
+# Cross-compiles the tests for 32-bit Windows with the posix-thread MinGW-w64
+# compilers (GoogleTest needs them); they run under wine.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86)
 set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
