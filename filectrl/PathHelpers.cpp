@@ -103,6 +103,10 @@ std::string VolumeLabelText(char letter) {
                                                              nullptr, nullptr, nullptr, nullptr, 0))
             label = buffer;
     }
+    return VolumeLabelTextOf(letter, label);
+}
+
+std::string VolumeLabelTextOf(char letter, const std::string& label) {
     return Format("[%s]", {CaseOfLetter(letter, label)});
 }
 
@@ -111,9 +115,11 @@ std::string NetworkNameText(char letter) {
     char remote[261] = {};
     DWORD length = sizeof(remote);
     if (SystemFunctions::Current().WNetGetConnectionA(local.c_str(), remote, &length) == NO_ERROR)
-        return CaseOfLetter(letter, remote);
+        return RemoteNameTextOf(letter, remote);
     return VolumeLabelText(letter);
 }
+
+std::string RemoteNameTextOf(char letter, const std::string& remote) { return CaseOfLetter(letter, remote); }
 
 void SplitEnteredPath(const std::string& text, char& drive, std::string& dirPart,
                       std::string& filePart) {

@@ -19,6 +19,10 @@ void DropFirstFolder(std::string& dirPart);
 std::string VolumeLabelText(char letter);
 // The remote name of a connected network drive, else VolumeLabelText.
 std::string NetworkNameText(char letter);
+// The texts the two make, from a label ("" when unreadable) or a remote
+// name already asked for.
+std::string VolumeLabelTextOf(char letter, const std::string& label);
+std::string RemoteNameTextOf(char letter, const std::string& remote);
 // Splits a typed path into drive letter (NUL for a network path), directory
 // part and file part, proving the directory can be entered. Raises
 // platform::InOutError when it cannot; the current directory is always put back.

@@ -24,6 +24,13 @@ void Bitmap::Clear() {
     width_ = height_ = 0;
 }
 
+COLORREF Bitmap::Pixel(int x, int y) const {
+    if (Empty() || x < 0 || y < 0 || x >= width_ || y >= height_) return CLR_INVALID;
+    MemoryDC dc;
+    dc.Select(Handle());
+    return GetPixel(dc.Get(), x, y);
+}
+
 void Bitmap::Adopt(HBITMAP bitmap) {
     handle_.Reset(bitmap);
     BITMAP info = {};

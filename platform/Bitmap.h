@@ -15,6 +15,8 @@ public:
     int Height() const { return height_; }
 
     void Clear();
+    // The colour of one pixel; CLR_INVALID outside the bitmap.
+    COLORREF Pixel(int x, int y) const;
     // A 24-bit bitmap of the given size, filled with `color`.
     void SetSize(int width, int height, COLORREF color);
     // Loads the bitmap resource `name` of `instance`; false when there is none.

@@ -11,7 +11,7 @@ Canvas::~Canvas() { RestoreDC(dc_, saved_); }  // brush_ is deleted after it is 
 
 void Canvas::SetFont(Font& font) {
     SelectObject(dc_, font.Handle());
-    SetTextColor(dc_, font.Color());
+    ::SetTextColor(dc_, font.Color());
 }
 
 void Canvas::SetBrushColor(COLORREF color) {
@@ -44,6 +44,15 @@ void Canvas::DrawTransparent(int x, int y, const Bitmap& bitmap) {
     COLORREF key = GetPixel(source.Get(), 0, bitmap.Height() - 1);
     TransparentBlt(dc_, x, y, bitmap.Width(), bitmap.Height(), source.Get(), 0, 0, bitmap.Width(),
                    bitmap.Height(), key);
+}
+
+void Canvas::BrushCopy(const RECT& dest, const Bitmap& bitmap, const RECT& source, COLORREF transparent) {
+    FillRect(dest);
+    if (bitmap.Empty()) return;
+    MemoryDC from(dc_);
+    from.Select(bitmap.Handle());
+    TransparentBlt(dc_, dest.left, dest.top, dest.right - dest.left, dest.bottom - dest.top, from.Get(),
+                   source.left, source.top, source.right - source.left, source.bottom - source.top, transparent);
 }
 
 void Canvas::DrawGrayed(int x, int y, const Bitmap& bitmap) {

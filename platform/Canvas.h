@@ -20,11 +20,16 @@ public:
     HDC Handle() const { return dc_; }
     void SetFont(Font& font);
     void SetBrushColor(COLORREF color);
+    COLORREF BrushColor() const { return brushColor_; }
+    void SetTextColor(COLORREF color) { ::SetTextColor(dc_, color); }
     void FillRect(const RECT& rect);
     int TextWidth(const std::string& text) const;
     void TextOut(int x, int y, const std::string& text);
     // Draws `bitmap` with the colour of its bottom-left pixel left out.
     void DrawTransparent(int x, int y, const Bitmap& bitmap);
+    // Copies the `source` part of `bitmap` to `dest`; pixels of `transparent`
+    // show the canvas brush instead.
+    void BrushCopy(const RECT& dest, const Bitmap& bitmap, const RECT& source, COLORREF transparent);
     // Draws `bitmap` in grey, as a disabled control shows it.
     void DrawGrayed(int x, int y, const Bitmap& bitmap);
 

@@ -92,7 +92,7 @@ void Control::CreateWnd() {
     HWND parentWindow = parent_ ? parent_->handle_ : nullptr;
     HMENU id = parent_ ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId_)) : nullptr;
     HWND window = CreateWindowExA(params.exStyle, params.className.c_str(), text_.c_str(),
-                                  params.style, left_, top_, width_, height_, parentWindow, id,
+                                  params.style, left_, top_, width_, WindowHeight(), parentWindow, id,
                                   Application::Instance(), own ? this : nullptr);
     if (!window) throw Error("Cannot create a window of class " + params.className);
     if (!own) {
@@ -325,7 +325,7 @@ void Control::MoveTo(int left, int top, int width, int height) {
     left_ = left, top_ = top, width_ = width, height_ = height;
     if (handle_) {
         // The window's WM_SIZE lets the children follow.
-        SetWindowPos(handle_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(handle_, nullptr, left, top, width, WindowHeight(), SWP_NOZORDER | SWP_NOACTIVATE);
     } else if (resized) {
         Layout::Realign(*this);
         for (Control* child : children_) child->layout_.ParentResized();

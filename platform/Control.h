@@ -129,6 +129,8 @@ protected:
     // or lost its window.
     virtual void ChildHintChanged(Control* child);
     virtual void ChildWindowGone(Control* child, HWND window);
+    // The height the window is made and moved with (a combo box adds its drop-down list).
+    virtual int WindowHeight() const { return height_; }
     // The client rectangle the window will have, before it exists.
     virtual RECT ClientRectWithoutWindow() const;
     virtual bool Freeing() const { return false; }

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "InOutError.h"
+#include "Text.h"
 
 namespace platform {
 
@@ -45,6 +46,40 @@ std::string GetDir() {
         n = GetCurrentDirectoryA(static_cast<DWORD>(buffer.size()), buffer.data());
     }
     return std::string(buffer.data(), n);
+}
+
+bool ForceDirectories(const std::string& dir) {
+    if (dir.empty()) return false;
+    if (DirectoryExists(dir)) return true;
+    std::string parent = ExtractFilePath(dir);
+    if (!parent.empty() && AnsiLastChar(parent) == "\\") parent.pop_back();
+    // A drive ("C:") or a share's root is not made; it exists or the path fails.
+    if (!parent.empty() && parent != dir && parent.size() > ExtractFileDrive(dir).size() &&
+        !ForceDirectories(parent))
+        return false;
+    return CreateDirectoryA(dir.c_str(), nullptr) || DirectoryExists(dir);
+}
+
+FileSearch::FileSearch(const std::string& pattern, DWORD attributes)
+    : find_(FindFirstFileA(pattern.c_str(), &data_)),
+      exclude_((faHidden | faSysFile | faVolumeID | faDirectory) & ~attributes),
+      havePending_(find_ != INVALID_HANDLE_VALUE) {}
+
+FileSearch::~FileSearch() {
+    if (find_ != INVALID_HANDLE_VALUE) FindClose(find_);
+}
+
+bool FileSearch::Next(SearchRec& entry) {
+    while (havePending_) {
+        bool take = (data_.dwFileAttributes & exclude_) == 0;
+        if (take) {
+            entry.name = data_.cFileName;
+            entry.attributes = data_.dwFileAttributes;
+        }
+        havePending_ = FindNextFileA(find_, &data_) != FALSE;
+        if (take) return true;
+    }
+    return false;
 }
 
 std::string ExpandFileName(const std::string& path) {

@@ -17,5 +17,43 @@ void ChDir(const std::string& dir);
 std::string GetDir();
 // `path` made absolute against the current directory, "." and ".." resolved.
 std::string ExpandFileName(const std::string& path);
+// Makes `dir` with every missing parent; true when it exists afterwards.
+bool ForceDirectories(const std::string& dir);
+
+// File attributes as a search filters by them.
+enum FileAttribute : DWORD {
+    faReadOnly = FILE_ATTRIBUTE_READONLY,
+    faHidden = FILE_ATTRIBUTE_HIDDEN,
+    faSysFile = FILE_ATTRIBUTE_SYSTEM,
+    faVolumeID = 0x08,
+    faDirectory = FILE_ATTRIBUTE_DIRECTORY,
+    faArchive = FILE_ATTRIBUTE_ARCHIVE,
+};
+
+// One entry a search yields.
+struct SearchRec {
+    std::string name;
+    DWORD attributes = 0;
+};
+
+// The attribute-filtered search: every entry matching the pattern, except
+// those that are hidden, system, volume label or directory where `attributes`
+// lacks that bit (read-only and archive never exclude). Closed when it goes,
+// also when an error passes.
+class FileSearch {
+public:
+    FileSearch(const std::string& pattern, DWORD attributes);
+    ~FileSearch();
+    FileSearch(const FileSearch&) = delete;
+    FileSearch& operator=(const FileSearch&) = delete;
+    // The next entry; false when there is none more.
+    bool Next(SearchRec& entry);
+
+private:
+    HANDLE find_;
+    DWORD exclude_;
+    WIN32_FIND_DATAA data_;
+    bool havePending_;
+};
 
 }  // namespace platform

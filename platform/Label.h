@@ -16,6 +16,7 @@ public:
     void SetTransparent(bool transparent);
     void SetWordWrap(bool wordWrap);
     void SetShowAccelChar(bool show);
+    bool AutoSize() const { return autoSize_; }
     void SetAutoSize(bool autoSize);
     void SetText(const std::string& text) override;
 

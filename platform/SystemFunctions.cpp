@@ -6,7 +6,8 @@ SystemFunctions& SystemFunctions::Current() {
     static SystemFunctions current{::ShellExecuteExA,       ::GetLocalTime,     ::GetSystemWindowsDirectoryA,
                                    ::GetCurrentProcess,     ::OpenProcessToken, ::LookupPrivilegeValueA,
                                    ::AdjustTokenPrivileges, ::CloseHandle,      ::ExitWindowsEx,
-                                   ::WNetGetConnectionA,    ::GetVolumeInformationA};
+                                   ::WNetGetConnectionA,    ::GetVolumeInformationA,
+                                   ::GetLogicalDrives,      ::GetDriveTypeA};
     return current;
 }
 

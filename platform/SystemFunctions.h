@@ -22,6 +22,8 @@ struct SystemFunctions {
     BOOL(WINAPI* GetVolumeInformationA)(LPCSTR root, LPSTR name, DWORD nameSize, DWORD* serial,
                                         DWORD* maxComponent, DWORD* flags, LPSTR fileSystem,
                                         DWORD fileSystemSize);
+    DWORD(WINAPI* GetLogicalDrives)();
+    UINT(WINAPI* GetDriveTypeA)(LPCSTR root);
 
     static SystemFunctions& Current();
 };

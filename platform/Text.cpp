@@ -97,6 +97,46 @@ std::string AnsiUpperCaseFileName(const std::string& s) { return MapSingleBytes(
 
 std::string AnsiLowerCaseFileName(const std::string& s) { return MapSingleBytes(s, false); }
 
+int AnsiCompareStr(const std::string& a, const std::string& b) {
+    return CompareStringA(LOCALE_USER_DEFAULT, 0, a.c_str(), static_cast<int>(a.size()), b.c_str(),
+                          static_cast<int>(b.size())) - CSTR_EQUAL;
+}
+
+int AnsiCompareText(const std::string& a, const std::string& b) {
+    return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), static_cast<int>(a.size()),
+                          b.c_str(), static_cast<int>(b.size())) - CSTR_EQUAL;
+}
+
+int AnsiCompareFileName(const std::string& a, const std::string& b) {
+    return AnsiCompareStr(AnsiLowerCaseFileName(a), AnsiLowerCaseFileName(b));
+}
+
+std::string AnsiLowerCase(const std::string& s) {
+    std::string result = s;
+    if (!result.empty()) CharLowerBuffA(result.data(), static_cast<DWORD>(result.size()));
+    return result;
+}
+
+size_t AnsiStrScan(const std::string& s, char c) {
+    std::vector<size_t> starts = CharStarts(s);
+    for (size_t i = 0; i + 1 < starts.size(); ++i)
+        if (starts[i + 1] - starts[i] == 1 && s[starts[i]] == c) return starts[i];
+    return std::string::npos;
+}
+
+bool IsLeadByte(char c) { return IsDBCSLeadByte(static_cast<BYTE>(c)) != FALSE; }
+
+std::string SortKey(const std::string& s) {
+    int n = LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, s.c_str(),
+                         static_cast<int>(s.size()), nullptr, 0);
+    std::string key(n > 0 ? n : 0, '\0');
+    if (n > 0)
+        LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, s.c_str(), static_cast<int>(s.size()),
+                     key.data(), n);
+    if (!key.empty() && key.back() == '\0') key.pop_back();  // the key's own terminator
+    return key;
+}
+
 std::string Format(const std::string& pattern, std::initializer_list<FormatArg> args) {
     std::string result;
     auto next = args.begin();

@@ -28,6 +28,21 @@ std::string ExtractFileDrive(const std::string& path);
 std::string AnsiUpperCaseFileName(const std::string& s);
 std::string AnsiLowerCaseFileName(const std::string& s);
 
+// Locale-aware comparisons in the user's locale: negative, 0 or positive.
+int AnsiCompareStr(const std::string& a, const std::string& b);   // case counts
+int AnsiCompareText(const std::string& a, const std::string& b);  // case does not
+// File names compare without case, double-byte characters as they are.
+int AnsiCompareFileName(const std::string& a, const std::string& b);
+// The whole string in lower case, double-byte characters as the system maps them.
+std::string AnsiLowerCase(const std::string& s);
+// Byte offset of the first character `c` that is a whole character; npos when none.
+size_t AnsiStrScan(const std::string& s, char c);
+// True when `c` starts a double-byte character in the process's code page.
+bool IsLeadByte(char c);
+// The key under which `s` sorts, case ignored: comparing two keys byte-wise
+// gives what AnsiCompareText gives for the strings.
+std::string SortKey(const std::string& s);
+
 using FormatArg = std::variant<std::string, int>;
 // "%s" takes a string, "%d" an integer, "%%" is a percent sign.
 std::string Format(const std::string& pattern, std::initializer_list<FormatArg> args);

@@ -173,7 +173,128 @@ def write_ico16(path, cv):
         f.write(head + entry + image)
 
 
+# The glyphs' transparent colour: their bottom-left pixel, olive, used nowhere else.
+CLEAR = (128, 128, 0)
+BLACK, NAVY, GREEN, TEAL = (0, 0, 0), (0, 0, 128), (0, 128, 0), (0, 128, 128)
+SILVER, GREY, YELLOW, LIME = (192, 192, 192), (128, 128, 128), (255, 255, 0), (0, 255, 0)
+BLUE, RED, WHITE16 = (0, 0, 255), (255, 0, 0), (255, 255, 255)
+
+
+def drive_body(cv):
+    cv.rect(0.5, 3, 15.5, 9.9, GREY)
+    cv.rect(1, 3.2, 15, 8.9, SILVER)
+    cv.rect(1, 9, 15, 9.9, BLACK)
+
+
+def glyph_floppy():
+    cv = Canvas(16, 11, CLEAR)
+    cv.rect(2, 0, 13.9, 10.9, NAVY)
+    cv.rect(5, 0, 10.9, 3.9, SILVER)
+    cv.rect(8, 1, 9.9, 2.9, NAVY)
+    cv.rect(4, 6, 11.9, 10.9, WHITE16)
+    return cv
+
+
+def glyph_hard():
+    cv = Canvas(16, 11, CLEAR)
+    drive_body(cv)
+    cv.rect(12, 6, 13.9, 6.9, LIME)
+    cv.rect(3, 6, 9.9, 6.9, GREY)
+    return cv
+
+
+def glyph_network():
+    cv = Canvas(16, 11, CLEAR)
+    drive_body(cv)
+    cv.rect(12, 6, 13.9, 6.9, LIME)
+    cv.rect(7, 0, 8.9, 2.9, TEAL)
+    cv.rect(4, 0, 11.9, 0.9, TEAL)
+    return cv
+
+
+def glyph_cdrom():
+    cv = Canvas(16, 11, CLEAR)
+    drive_body(cv)
+    cv.rect(3, 5, 10.9, 6.9, GREY)
+    cv.disc(8, 4, 3.6, WHITE16)
+    cv.disc(8, 4, 1.2, GREY)
+    return cv
+
+
+def glyph_ram():
+    cv = Canvas(16, 11, CLEAR)
+    cv.rect(1, 2, 14.9, 7.9, GREEN)
+    for x in range(2, 15, 3):
+        cv.rect(x, 8, x + 0.9, 9.9, YELLOW)
+    cv.rect(3, 4, 5.9, 5.9, BLACK)
+    cv.rect(7, 4, 9.9, 5.9, BLACK)
+    cv.rect(11, 4, 13.9, 5.9, BLACK)
+    return cv
+
+
+def folder_glyph(open_, current):
+    cv = Canvas(16, 15, CLEAR)
+    body = YELLOW
+    cv.rect(1, 3, 6.9, 4.9, body)          # the tab
+    cv.rect(1, 4, 14.9, 12.9, body)
+    cv.rect(1, 13, 14.9, 13.9, BLACK)      # the shadow line
+    cv.rect(15, 4, 15.9, 13.9, BLACK)
+    if open_:
+        cv.rect(1, 7, 14.9, 7.9, BLACK)    # the open lid
+        cv.rect(2, 8, 14.9, 12.9, WHITE16)
+    if current:
+        cv.rect(4, 9, 11.9, 11.9, BLUE)    # the folder shown now
+    return cv
+
+
+def glyph_executable():
+    cv = Canvas(16, 15, CLEAR)
+    cv.rect(1, 2, 14.9, 12.9, BLACK)
+    cv.rect(2, 3, 13.9, 4.9, NAVY)
+    cv.rect(2, 5, 13.9, 11.9, WHITE16)
+    cv.rect(12, 3, 13.9, 4.9, SILVER)
+    return cv
+
+
+def glyph_unknown_file():
+    cv = Canvas(16, 15, CLEAR)
+    cv.rect(3, 0, 12.9, 14.9, BLACK)
+    cv.rect(4, 1, 11.9, 13.9, WHITE16)
+    cv.rect(10, 0, 12.9, 2.9, GREY)
+    for y in (4, 6, 8, 10):
+        cv.rect(5, y, 10.9, y + 0.9, GREY)
+    return cv
+
+
+def write_bmp4(path, cv):
+    """A 16-colour, uncompressed bitmap in the standard palette."""
+    row = ((cv.w + 1) // 2 + 3) & ~3
+    data = bytearray()
+    for y in range(cv.h - 1, -1, -1):
+        nib = [VGA16.index(p) for p in cv.px[y]] + [0]
+        line = bytes((nib[i] << 4) | nib[i + 1] for i in range(0, cv.w, 2))
+        data += line + b"\0" * (row - len(line))
+    palette = b"".join(bytes((b, g, r, 0)) for r, g, b in VGA16)
+    offset = 14 + 40 + len(palette)
+    header = struct.pack("<2sIHHI", b"BM", offset + len(data), 0, 0, offset)
+    info = struct.pack("<IiiHHIIiiII", 40, cv.w, cv.h, 1, 4, 0, len(data), 2835, 2835, 16, 0)
+    with open(path, "wb") as f:
+        f.write(header + info + palette + data)
+
+
+GLYPHS = {
+    "floppy": glyph_floppy, "hard": glyph_hard, "network": glyph_network, "cdrom": glyph_cdrom,
+    "ram": glyph_ram, "openfolder": lambda: folder_glyph(True, False),
+    "closedfolder": lambda: folder_glyph(False, False), "currentfolder": lambda: folder_glyph(True, True),
+    "executable": glyph_executable, "unknownfile": glyph_unknown_file,
+}
+
+
 if __name__ == "__main__":
+    for name, draw in GLYPHS.items():
+        cv = draw()
+        assert cv.px[cv.h - 1][0] == CLEAR, name + ": the bottom-left pixel must be the transparent colour"
+        write_bmp4(os.path.join(HERE, name + ".bmp"), cv)
     write_bmp24(os.path.join(HERE, "buttons.bmp"), button_strip())
     write_bmp24(os.path.join(HERE, "foldertree.bmp"), folder_tree())
     write_ico16(os.path.join(HERE, "page.ico"), page_icon())

@@ -47,6 +47,72 @@ UINT WINAPI FakeSystem::WindowsFolderFake(LPSTR buffer, UINT size) {
     return static_cast<UINT>(folder.size());
 }
 
+namespace {
+// The faked drives outlive the fake: a query that blocked may answer after it has gone.
+std::vector<FakeSystem::Drive> drives;
+LONG volumeQueries[26];
+HANDLE releaseBlocked = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+
+const FakeSystem::Drive* DriveOf(const char* root) {
+    if (!root || !root[0]) return nullptr;
+    char letter = root[0] >= 'A' && root[0] <= 'Z' ? static_cast<char>(root[0] - 'A' + 'a') : root[0];
+    for (const auto& d : drives)
+        if (d.letter == letter) return &d;
+    return nullptr;
+}
+}  // namespace
+
+void FakeSystem::SetDrives(const std::vector<Drive>& table) {
+    drives = table;
+    for (LONG& n : volumeQueries) n = 0;
+    ResetEvent(releaseBlocked);
+    auto& system = platform::SystemFunctions::Current();
+    system.GetLogicalDrives = LogicalDrivesFake;
+    system.GetDriveTypeA = DriveTypeFake;
+    system.GetVolumeInformationA = VolumeFake;
+    system.WNetGetConnectionA = ConnectionFake;
+}
+
+int FakeSystem::VolumeQueries(char letter) { return volumeQueries[letter - 'a']; }
+
+void FakeSystem::ReleaseBlockedQueries() { SetEvent(releaseBlocked); }
+
+DWORD WINAPI FakeSystem::LogicalDrivesFake() {
+    DWORD mask = 0;
+    for (const auto& d : drives) mask |= 1u << (d.letter - 'a');
+    return mask;
+}
+
+UINT WINAPI FakeSystem::DriveTypeFake(LPCSTR root) {
+    const Drive* d = DriveOf(root);
+    return d ? d->type : DRIVE_NO_ROOT_DIR;
+}
+
+BOOL WINAPI FakeSystem::VolumeFake(LPCSTR root, LPSTR name, DWORD nameSize, DWORD*, DWORD* maxComponent,
+                                   DWORD* flags, LPSTR, DWORD) {
+    const Drive* d = DriveOf(root);
+    if (!d) return FALSE;
+    InterlockedIncrement(&volumeQueries[d->letter - 'a']);
+    if (d->blocks) WaitForSingleObject(releaseBlocked, 10000);
+    if (!d->label) {
+        SetLastError(ERROR_NOT_READY);
+        return FALSE;
+    }
+    if (name && nameSize) lstrcpynA(name, d->label, static_cast<int>(nameSize));
+    if (maxComponent) *maxComponent = 255;
+    if (flags) *flags = FS_CASE_IS_PRESERVED;
+    return TRUE;
+}
+
+DWORD WINAPI FakeSystem::ConnectionFake(LPCSTR local, LPSTR remote, DWORD* length) {
+    const Drive* d = DriveOf(local);
+    if (!d || d->type != DRIVE_REMOTE) return ERROR_NOT_CONNECTED;
+    if (d->blocks) WaitForSingleObject(releaseBlocked, 10000);
+    if (!d->remote) return ERROR_CONNECTION_UNAVAIL;
+    lstrcpynA(remote, d->remote, static_cast<int>(*length));
+    return NO_ERROR;
+}
+
 void WINAPI FakeSystem::GetLocalTimeFake(SYSTEMTIME* time) {
     if (active_->fixedDate_) *time = active_->now_;
     else GetLocalTime(time);

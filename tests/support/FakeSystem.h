@@ -47,6 +47,22 @@ public:
     void SetDate(WORD year, WORD month, WORD day);
     // What GetSystemWindowsDirectoryA answers; "" makes it fail.
     void SetWindowsFolder(const std::string& folder);
+
+    // A drive of the faked drive table: its type, volume label (null: the
+    // query fails) and network connection (null: none). A blocking drive's
+    // queries wait until ReleaseBlockedQueries or ten seconds.
+    struct Drive {
+        char letter;  // lower case
+        UINT type;
+        const char* label = nullptr;
+        const char* remote = nullptr;
+        bool blocks = false;
+    };
+    // From now on the drive queries answer from `drives` instead of the machine.
+    void SetDrives(const std::vector<Drive>& drives);
+    // How often each drive's volume was asked for, by lower-case letter.
+    static int VolumeQueries(char letter);
+    static void ReleaseBlockedQueries();
     const std::vector<Start>& Starts() const { return starts_; }
     void ClearStarts() { starts_.clear(); }
     // Ends a pending editor run, writing the file first when `write`.
@@ -65,6 +81,11 @@ private:
     static BOOL WINAPI ExitWindowsExFake(UINT flags, DWORD reason);
     static void WINAPI GetLocalTimeFake(SYSTEMTIME* time);
     static UINT WINAPI WindowsFolderFake(LPSTR buffer, UINT size);
+    static DWORD WINAPI LogicalDrivesFake();
+    static UINT WINAPI DriveTypeFake(LPCSTR root);
+    static BOOL WINAPI VolumeFake(LPCSTR root, LPSTR name, DWORD nameSize, DWORD* serial, DWORD* maxComponent,
+                                  DWORD* flags, LPSTR fileSystem, DWORD fileSystemSize);
+    static DWORD WINAPI ConnectionFake(LPCSTR local, LPSTR remote, DWORD* length);
     void WriteExport(const Start& start);
 
     Editor editor_ = Editor::Writes;

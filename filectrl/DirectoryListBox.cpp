@@ -1,0 +1,265 @@
+#include "DirectoryListBox.h"
+
+#include "DriveComboBox.h"
+#include "FileListBox.h"
+#include "PathHelpers.h"
+#include "platform/Application.h"
+#include "platform/Canvas.h"
+#include "platform/DeviceContext.h"
+#include "platform/Files.h"
+#include "platform/ScopeGuard.h"
+#include "platform/SystemFunctions.h"
+#include "platform/Text.h"
+
+namespace wendrik {
+
+using namespace platform;
+
+namespace {
+char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+}  // namespace
+
+TDirectoryListBox::TDirectoryListBox(Component* owner) : ListBox(owner) {
+    SetWidth(145);
+    LoadFolderGlyphs();
+    currentDir_ = GetDir();
+    FitItemHeight();
+}
+
+TDirectoryListBox::~TDirectoryListBox() = default;  // the glyphs go with their members
+
+void TDirectoryListBox::LoadFolderGlyphs() {
+    HINSTANCE image = Application::Instance();
+    openedGlyph_.LoadFromResourceName(image, "OPENFOLDER");
+    closedGlyph_.LoadFromResourceName(image, "CLOSEDFOLDER");
+    currentGlyph_.LoadFromResourceName(image, "CURRENTFOLDER");
+}
+
+void TDirectoryListBox::FitItemHeight() {
+    int height = FontLineHeight(GetFont());
+    if (height < openedGlyph_.Height() + 1) height = openedGlyph_.Height() + 1;
+    SetItemHeight(height);
+}
+
+void TDirectoryListBox::FontChanged() {
+    ListBox::FontChanged();
+    FitItemHeight();
+}
+
+void TDirectoryListBox::CreateWnd() {
+    ListBox::CreateWnd();
+    RebuildTree();
+    // Below a drive root the current folder's item; at a root its first subfolder.
+    SetItemIndex(PathDepth(currentDir_));
+}
+
+int TDirectoryListBox::PathDepth(const std::string& path) {
+    int depth = 0;
+    for (size_t at = 0;;) {
+        size_t found = AnsiStrScan(path.substr(at), '\\');
+        if (found == std::string::npos) return depth;
+        ++depth;
+        at += found + 1;
+    }
+}
+
+void TDirectoryListBox::RebuildTree() {
+    Updating updating(*this);
+    Clear();
+    const std::string root = ExtractFileDrive(currentDir_) + "\\";
+    DWORD maxComponent = 0, flags = 0;
+    if (SystemFunctions::Current().GetVolumeInformationA(root.c_str(), nullptr, 0, nullptr, &maxComponent,
+                                                         &flags, nullptr, 0)) {
+        volumeKeepsCase_ = (flags & (FS_CASE_SENSITIVE | FS_CASE_IS_PRESERVED)) != 0;
+        volumeCaseSensitive_ = (flags & FS_CASE_SENSITIVE) != 0;
+    } else {
+        // Unknown: names are shown as the system gives them and compared without case.
+        volumeKeepsCase_ = true;
+        volumeCaseSensitive_ = false;
+    }
+    std::string rest = currentDir_;
+    int addIndex = 0;
+    if (root.size() >= 2 && root[1] == '\\') {  // the root of a network share
+        AddItem(root, &openedGlyph_);
+        rest = currentDir_.substr(std::min(root.size(), currentDir_.size()));
+        addIndex = 1;
+    }
+    if (!rest.empty()) {
+        if (AnsiLastChar(rest) != "\\") {
+            for (int p; (p = AnsiPos("\\", rest)) > 0;) {
+                std::string name = rest.substr(0, p - 1);
+                if (addIndex == 0) name += "\\";  // the drive item reads "C:\"
+                rest.erase(0, p);
+                AddItem(name, &openedGlyph_);
+                ++addIndex;
+            }
+        }
+        AddItem(rest, &currentGlyph_);
+    }
+    int newSelect = Count() - 1;
+    SortedStrings subfolders;
+    ListSubfolders(currentDir_, subfolders);
+    const std::vector<std::string>& names = subfolders.Strings();
+    size_t bytes = 0;
+    for (const std::string& name : names) bytes += name.size() + 1;
+    Reserve(static_cast<int>(names.size()), bytes);
+    for (const std::string& name : names) AddItem(name, &closedGlyph_);
+    if (Handle()) SetItemIndex(newSelect);
+}
+
+int TDirectoryListBox::ListSubfolders(const std::string& parent, SortedStrings& list) {
+    int count = 0;
+    FileSearch search(JoinPath(parent, "*.*"), faDirectory);  // closed on every way out
+    for (SearchRec entry; search.Next(entry);) {
+        if ((entry.attributes & faDirectory) && entry.name != "." && entry.name != "..") {
+            list.Add(entry.name);
+            ++count;
+        }
+    }
+    return count;
+}
+
+void TDirectoryListBox::DrawItem(int index, RECT rect, UINT, Canvas& canvas) {
+    canvas.FillRect(rect);
+    int glyphWidth = 16;
+    int indent = index * 4 + 2;
+    if (const Bitmap* glyph = Item(index).glyph; glyph && !glyph->Empty()) {
+        if (glyph == &closedGlyph_) indent = (PathDepth(currentDir_) + 1) * 4 + 2;
+        glyphWidth = glyph->Width();
+        int top = (rect.top + rect.bottom - glyph->Height()) / 2;
+        RECT dest = {rect.left + indent, top, rect.left + indent + glyph->Width(), top + glyph->Height()};
+        canvas.BrushCopy(dest, *glyph, RECT{0, 0, glyph->Width(), glyph->Height()},
+                         glyph->Pixel(0, glyph->Height() - 1));
+    }
+    canvas.TextOut(rect.left + glyphWidth + indent + 4, rect.top, CaseForDisplay(Item(index).text));
+}
+
+std::string TDirectoryListBox::CaseForDisplay(const std::string& s) const {
+    return volumeKeepsCase_ || volumeCaseSensitive_ ? s : AnsiLowerCase(s);
+}
+
+int TDirectoryListBox::ComparePaths(const std::string& a, const std::string& b) const {
+    return volumeCaseSensitive_ ? AnsiCompareStr(a, b) : AnsiCompareFileName(a, b);
+}
+
+std::string TDirectoryListBox::PathOfItem(int index) const {
+    if (index < 0 || index >= Count()) return "";
+    if (index == 0) return ExtractFileDrive(currentDir_) + "\\";
+    const DrawnItem& item = Item(index);
+    if (item.glyph == &closedGlyph_) return JoinPath(currentDir_, item.text);
+    if (item.glyph == &currentGlyph_) return currentDir_;
+    // An ancestor: the path up to its own backslash, counting whole characters.
+    const std::string drive = ExtractFileDrive(currentDir_);
+    const std::string dir = currentDir_.substr(drive.size());
+    int separators = 0;
+    size_t stop = dir.size();
+    for (size_t i = 0; i < dir.size(); ++i) {
+        if (IsLeadByte(dir[i])) {
+            ++i;  // the trail byte is never a separator
+            continue;
+        }
+        if (dir[i] == '\\' && ++separators == index + 1) {
+            stop = i;
+            break;
+        }
+    }
+    return drive + dir.substr(0, stop);
+}
+
+void TDirectoryListBox::OpenSelected() {
+    int index = ItemIndex();
+    if (index < 0) return;
+    ChangeCurrentDir(PathOfItem(index));
+}
+
+void TDirectoryListBox::DblClick() {
+    ListBox::DblClick();
+    OpenSelected();
+}
+
+void TDirectoryListBox::KeyPress(char& key) {
+    ListBox::KeyPress(key);
+    if (key == '\r') OpenSelected();
+}
+
+void TDirectoryListBox::ChangeCurrentDir(const std::string& newDir) {
+    if (newDir.empty() || ComparePaths(newDir, currentDir_) == 0) return;
+    char drive = '\0';
+    std::string dirPart, filePart;
+    SplitEnteredPath(newDir, drive, dirPart, filePart);  // relative input: from where the list left off
+    if (drive != DriveLetter()) {
+        // The rebuild and notification come once, at the end of the path change.
+        ValueScope<bool> changing(inPathChange_, true);
+        if (linkedDriveBox_) linkedDriveBox_->SetDriveLetter(drive);
+        else SwitchDrive(drive);
+    }
+    EnterDir(dirPart);  // the file part is not used: a file list box relies on that
+}
+
+void TDirectoryListBox::SwitchDrive(char newDrive) {
+    if (Upper(newDrive) == Upper(DriveLetter())) return;
+    if (newDrive != '\0') {
+        ChDir(std::string(1, newDrive) + ":");  // that drive's own current directory
+        currentDir_ = GetDir();
+    }
+    if (!inPathChange_) {
+        RebuildTree();
+        DirChanged();
+    }
+}
+
+void TDirectoryListBox::EnterDir(const std::string& newDir) {
+    if (DirectoryExists(currentDir_)) ChDir(currentDir_);  // relative names count from here
+    ChDir(newDir);
+    currentDir_ = GetDir();
+    RebuildTree();
+    DirChanged();
+}
+
+void TDirectoryListBox::SetDriveLetter(char value) {
+    if (Upper(value) != Upper(DriveLetter())) ChangeCurrentDir(Format("%s:", {std::string(1, value)}));
+}
+
+void TDirectoryListBox::DirChanged() {
+    if (fileList_) fileList_->ChangeCurrentDir(currentDir_);
+    UpdateDirLabel();
+    if (OnChange && !Dying()) OnChange();
+}
+
+void TDirectoryListBox::UpdateDirLabel() {
+    if (!dirLabel_) return;
+    int width = dirLabel_->AutoSize() ? Width() : dirLabel_->Width();
+    WindowDC dc(dirLabel_->Handle());
+    Canvas canvas(dc.Get());
+    canvas.SetFont(dirLabel_->GetFont());
+    dirLabel_->SetText(FitPathToWidth(currentDir_, canvas, width));
+}
+
+void TDirectoryListBox::SetFileList(TFileListBox* value) {
+    if (fileList_) {
+        fileList_->SetLinkedDirList(nullptr);
+        RemoveFreeNotification(fileList_);
+    }
+    fileList_ = value;
+    if (value) {
+        value->SetLinkedDirList(this);
+        FreeNotification(value);
+    }
+}
+
+void TDirectoryListBox::SetDirLabel(Label* value) {
+    if (dirLabel_) RemoveFreeNotification(dirLabel_);
+    dirLabel_ = value;
+    if (value) FreeNotification(value);
+    UpdateDirLabel();
+}
+
+void TDirectoryListBox::Notification(Component* component, Operation operation) {
+    ListBox::Notification(component, operation);
+    if (operation != Operation::Remove) return;
+    if (component == fileList_) fileList_ = nullptr;
+    else if (component == linkedDriveBox_) linkedDriveBox_ = nullptr;
+    else if (component == dirLabel_) dirLabel_ = nullptr;
+}
+
+}  // namespace wendrik

@@ -1,0 +1,163 @@
+#include "DriveComboBox.h"
+
+#include "DirectoryListBox.h"
+#include "DriveQueries.h"
+#include "PathHelpers.h"
+#include "platform/Application.h"
+#include "platform/Canvas.h"
+#include "platform/Files.h"
+#include "platform/SystemFunctions.h"
+#include "platform/Text.h"
+
+namespace wendrik {
+
+using namespace platform;
+
+namespace {
+char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+}  // namespace
+
+TDriveComboBox::TDriveComboBox(Component* owner) : ComboBox(owner) {
+    LoadDriveGlyphs();
+    std::string current = GetDir();
+    driveLetter_ = current.empty() || current[0] == '\\' ? '\0' : current[0];  // a network path has no drive
+    FitItemHeight();
+}
+
+TDriveComboBox::~TDriveComboBox() = default;  // the glyphs go with their members
+
+void TDriveComboBox::LoadDriveGlyphs() {
+    HINSTANCE image = Application::Instance();
+    floppyGlyph_.LoadFromResourceName(image, "FLOPPY");
+    hardGlyph_.LoadFromResourceName(image, "HARD");
+    networkGlyph_.LoadFromResourceName(image, "NETWORK");
+    cdromGlyph_.LoadFromResourceName(image, "CDROM");
+    ramGlyph_.LoadFromResourceName(image, "RAM");
+}
+
+void TDriveComboBox::FitItemHeight() {
+    int height = FontLineHeight(GetFont());
+    if (height < floppyGlyph_.Height()) height = floppyGlyph_.Height();
+    SetItemHeight(height);
+}
+
+void TDriveComboBox::CreateWnd() {
+    ComboBox::CreateWnd();
+    FillDriveList();
+    SetDriveLetter(driveLetter_);
+}
+
+void TDriveComboBox::FillDriveList() {
+    Clear();
+    auto& system = SystemFunctions::Current();
+    DWORD mask = system.GetLogicalDrives();
+    struct Drive {
+        char letter;
+        UINT type;
+    };
+    std::vector<Drive> drives;
+    std::vector<DriveQuestion> questions;
+    for (int i = 0; i < 26; ++i) {
+        if (!(mask & (1u << i))) continue;
+        char letter = static_cast<char>('a' + i);
+        char root[4] = {letter, ':', '\\', 0};
+        UINT type = system.GetDriveTypeA(root);
+        if (type < DRIVE_REMOVABLE || type > DRIVE_RAMDISK) continue;  // unknown, no root: no item
+        drives.push_back({letter, type});
+        // Removable drives are listed without touching them.
+        if (type != DRIVE_REMOVABLE) questions.push_back({letter, type == DRIVE_REMOTE});
+    }
+    std::vector<DriveAnswer> answers = AskDrives(questions, DriveQueryDeadlineMs);
+    size_t asked = 0;
+    for (const Drive& drive : drives) {
+        char letter = textCase_ == tcUpperCase ? Upper(drive.letter) : drive.letter;
+        std::string shown(1, letter);
+        const Bitmap* glyph = nullptr;
+        if (drive.type == DRIVE_REMOVABLE) {
+            AddItem(shown + ":", &floppyGlyph_);
+            continue;
+        }
+        const DriveAnswer& answer = answers[asked++];
+        // A drive that did not answer in time shows as one whose query failed.
+        std::string detail = answer.connected ? RemoteNameTextOf(letter, answer.remote)
+                                              : VolumeLabelTextOf(letter, answer.label);
+        switch (drive.type) {
+        case DRIVE_FIXED: glyph = &hardGlyph_; break;
+        case DRIVE_REMOTE: glyph = &networkGlyph_; break;
+        case DRIVE_CDROM: glyph = &cdromGlyph_; break;
+        default: glyph = &ramGlyph_; break;
+        }
+        AddItem(Format("%s: %s", {shown, detail}), glyph);
+    }
+}
+
+void TDriveComboBox::SetDriveLetter(char newDrive) {
+    if (ItemIndex() >= 0 && Upper(newDrive) == Upper(driveLetter_)) return;
+    if (newDrive == '\0') {
+        driveLetter_ = '\0';
+        SetItemIndex(-1);
+    } else {
+        driveLetter_ = textCase_ == tcUpperCase ? Upper(newDrive) : static_cast<char>(Upper(newDrive) + 32);
+        for (int i = 0; i < Count(); ++i) {
+            const std::string& text = Item(i).text;
+            if (text.size() >= 2 && Upper(text[0]) == Upper(driveLetter_) && text[1] == ':') {
+                SetItemIndex(i);
+                break;
+            }
+        }
+    }
+    if (dirList_) dirList_->SwitchDrive(driveLetter_);
+    Change();
+}
+
+void TDriveComboBox::Click() {
+    ComboBox::Click();
+    if (ItemIndex() >= 0 && !Dying()) SetDriveLetter(Item(ItemIndex()).text[0]);
+}
+
+void TDriveComboBox::SetTextCase(TTextCase value) {
+    // No test for an unchanged value: the same case rebuilds and notifies again.
+    textCase_ = value;
+    char old = driveLetter_;
+    FillDriveList();
+    SetDriveLetter(old);
+}
+
+void TDriveComboBox::SetDirList(TDirectoryListBox* value) {
+    if (dirList_) {
+        dirList_->SetLinkedDriveBox(nullptr);
+        RemoveFreeNotification(dirList_);
+    }
+    dirList_ = value;
+    if (value) {
+        value->SetLinkedDriveBox(this);
+        FreeNotification(value);  // both ends hear of the other's going
+    }
+}
+
+void TDriveComboBox::Notification(Component* component, Operation operation) {
+    ComboBox::Notification(component, operation);
+    if (operation == Operation::Remove && component == dirList_) dirList_ = nullptr;
+}
+
+void TDriveComboBox::FontChanged() {
+    ComboBox::FontChanged();
+    FitItemHeight();
+    Recreate();  // a combo box measures its items only when its window is made
+}
+
+void TDriveComboBox::DrawItem(int index, RECT rect, UINT, Canvas& canvas) {
+    canvas.FillRect(rect);
+    int glyphWidth = 16;
+    if (const Bitmap* glyph = Item(index).glyph; glyph && !glyph->Empty()) {
+        glyphWidth = glyph->Width();
+        int top = (rect.top + rect.bottom - glyph->Height()) / 2;
+        RECT dest = {rect.left + 2, top, rect.left + 2 + glyph->Width(), top + glyph->Height()};
+        canvas.BrushCopy(dest, *glyph, RECT{0, 0, glyph->Width(), glyph->Height()},
+                         glyph->Pixel(0, glyph->Height() - 1));
+    }
+    rect.left += glyphWidth + 6;
+    DrawTextA(canvas.Handle(), Item(index).text.c_str(), -1, &rect, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+}
+
+}  // namespace wendrik
