@@ -99,11 +99,13 @@ void TDirectoryListBox::RebuildTree() {
     int newSelect = Count() - 1;
     SortedStrings subfolders;
     ListSubfolders(currentDir_, subfolders);
-    const std::vector<std::string>& names = subfolders.Strings();
-    size_t bytes = 0;
-    for (const std::string& name : names) bytes += name.size() + 1;
-    Reserve(static_cast<int>(names.size()), bytes);
-    for (const std::string& name : names) AddItem(name, &closedGlyph_);
+    std::vector<DrawnItem> folders;
+    std::vector<int> order;
+    for (std::string& name : subfolders.Take()) {
+        order.push_back(static_cast<int>(folders.size()));
+        folders.push_back({std::move(name), &closedGlyph_});
+    }
+    AddItems(std::move(folders), order);
     if (Handle()) SetItemIndex(newSelect);
 }
 
@@ -129,7 +131,7 @@ void TDirectoryListBox::DrawItem(int index, RECT rect, UINT, Canvas& canvas) {
         int top = (rect.top + rect.bottom - glyph->Height()) / 2;
         RECT dest = {rect.left + indent, top, rect.left + indent + glyph->Width(), top + glyph->Height()};
         canvas.BrushCopy(dest, *glyph, RECT{0, 0, glyph->Width(), glyph->Height()},
-                         glyph->Pixel(0, glyph->Height() - 1));
+                         glyph->BottomLeft());
     }
     canvas.TextOut(rect.left + glyphWidth + indent + 4, rect.top, CaseForDisplay(Item(index).text));
 }

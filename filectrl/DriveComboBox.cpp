@@ -154,7 +154,7 @@ void TDriveComboBox::DrawItem(int index, RECT rect, UINT, Canvas& canvas) {
         int top = (rect.top + rect.bottom - glyph->Height()) / 2;
         RECT dest = {rect.left + 2, top, rect.left + 2 + glyph->Width(), top + glyph->Height()};
         canvas.BrushCopy(dest, *glyph, RECT{0, 0, glyph->Width(), glyph->Height()},
-                         glyph->Pixel(0, glyph->Height() - 1));
+                         glyph->BottomLeft());
     }
     rect.left += glyphWidth + 6;
     DrawTextA(canvas.Handle(), Item(index).text.c_str(), -1, &rect, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);

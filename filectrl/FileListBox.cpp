@@ -3,6 +3,8 @@
 #include "DirectoryListBox.h"
 #include "PathHelpers.h"
 #include "ResourceStrings.h"
+#include <cstring>
+
 #include "platform/Application.h"
 #include "platform/Canvas.h"
 #include "platform/Files.h"
@@ -22,9 +24,15 @@ bool HasWildcard(const std::string& name) { return AnsiPos("*", name) > 0 || Ans
 
 bool IsProgram(const std::string& name) {
     std::string::size_type dot = name.find_last_of('.');  // "." is never a trail byte
-    if (dot == std::string::npos) return false;
-    std::string extension = AnsiLowerCase(name.substr(dot));
-    return extension == ".exe" || extension == ".com" || extension == ".bat" || extension == ".pif";
+    if (dot == std::string::npos || name.size() - dot != 4) return false;
+    // The four extensions are ASCII, and no other letter lowers to an ASCII one.
+    char extension[5] = {};
+    for (int i = 0; i < 4; ++i) {
+        char c = name[dot + i];
+        extension[i] = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+    return !strcmp(extension, ".exe") || !strcmp(extension, ".com") || !strcmp(extension, ".bat") ||
+           !strcmp(extension, ".pif");
 }
 
 // The patterns of a mask, split at every ";" (the mask itself is left as it is).
@@ -95,10 +103,12 @@ void TFileListBox::FillFileList() {
         FileSearch search(pattern, attributes);
         for (SearchRec entry; search.Next(entry);) {
             if (fileType_.Contains(ftNormal) || (entry.attributes & attributes)) {
-                if (entry.attributes & faDirectory)
+                if (entry.attributes & faDirectory) {
                     found.push_back({Format("[%s]", {entry.name}), showGlyphs_ ? &closedFolderGlyph_ : nullptr});
-                else
-                    found.push_back({entry.name, IsProgram(entry.name) ? &executableGlyph_ : &unknownFileGlyph_});
+                } else {
+                    const Bitmap* glyph = IsProgram(entry.name) ? &executableGlyph_ : &unknownFileGlyph_;
+                    found.push_back({std::move(entry.name), glyph});
+                }
                 if (order.Add(found.back().text) == kHourglassIndex) {
                     Screen::SetCursor(CursorHourGlass);
                     order.StopTrackingIndices();  // it stays the hourglass until the end
@@ -106,13 +116,7 @@ void TFileListBox::FillFileList() {
             }
         }
     }
-    {
-        Updating updating(*this);
-        size_t bytes = 0;
-        for (const DrawnItem& item : found) bytes += item.text.size() + 1;
-        Reserve(static_cast<int>(found.size()), bytes);
-        for (int i : order.Order()) AddItem(found[i].text, found[i].glyph);
-    }
+    AddItems(std::move(found), order.Order());
     putBack.Dismiss();
     Screen::SetCursor(cursor);
     SelectionChanged();
@@ -126,7 +130,7 @@ void TFileListBox::DrawItem(int index, RECT rect, UINT, Canvas& canvas) {
         int top = (rect.top + rect.bottom - glyph->Height()) / 2;
         RECT dest = {rect.left + 2, top, rect.left + 2 + glyph->Width(), top + glyph->Height()};
         canvas.BrushCopy(dest, *glyph, RECT{0, 0, glyph->Width(), glyph->Height()},
-                         glyph->Pixel(0, glyph->Height() - 1));
+                         glyph->BottomLeft());
         offset = glyph->Width() + 6;
     }
     canvas.TextOut(rect.left + offset, rect.top, Item(index).text);

@@ -20,6 +20,8 @@ HBITMAP CreateDib(int width, int height, void** bits) {
 }  // namespace
 
 void Bitmap::Clear() {
+    transparency_.reset();
+    bottomLeft_ = CLR_INVALID;
     handle_.Reset();
     width_ = height_ = 0;
 }
@@ -32,6 +34,8 @@ COLORREF Bitmap::Pixel(int x, int y) const {
 }
 
 void Bitmap::Adopt(HBITMAP bitmap) {
+    transparency_.reset();
+    bottomLeft_ = CLR_INVALID;
     handle_.Reset(bitmap);
     BITMAP info = {};
     if (bitmap) GetObjectA(bitmap, sizeof(info), &info);
@@ -65,6 +69,47 @@ void Bitmap::AssignPart(const Bitmap& source, int x, int y, int width, int heigh
         BitBlt(dst.Get(), 0, 0, width, height, src.Get(), x, y, SRCCOPY);
     }
     GdiFlush();
+}
+
+COLORREF Bitmap::BottomLeft() const {
+    if (bottomLeft_ == CLR_INVALID) bottomLeft_ = Pixel(0, height_ - 1);
+    return bottomLeft_;
+}
+
+void Bitmap::PrepareTransparency(COLORREF key) const {
+    if (transparency_ && transparency_->key == key) return;
+    transparency_.reset();
+    auto t = std::make_unique<Transparency>();
+    t->key = key;
+    WindowDC screen;
+    t->mask.Reset(CreateBitmap(width_, height_, 1, 1, nullptr));
+    t->cut.Reset(CreateCompatibleBitmap(screen.Get(), width_, height_));
+    if (!t->mask || !t->cut || !t->maskDC.Get() || !t->cutDC.Get()) return;
+    t->maskDC.Select(t->mask.Get());
+    t->cutDC.Select(t->cut.Get());
+    {
+        MemoryDC source;
+        source.Select(Handle());
+        SetBkColor(source.Get(), key);  // a colour source to a monochrome target: the key becomes 1
+        BitBlt(t->maskDC.Get(), 0, 0, width_, height_, source.Get(), 0, 0, SRCCOPY);
+        BitBlt(t->cutDC.Get(), 0, 0, width_, height_, source.Get(), 0, 0, SRCCOPY);
+    }
+    // The key's pixels black in the cut: destination AND NOT mask (1 shows as white here).
+    SetBkColor(t->cutDC.Get(), RGB(255, 255, 255));
+    SetTextColor(t->cutDC.Get(), RGB(0, 0, 0));
+    BitBlt(t->cutDC.Get(), 0, 0, width_, height_, t->maskDC.Get(), 0, 0, 0x00220326);
+    transparency_ = std::move(t);
+}
+
+void Bitmap::DrawTransparent(HDC dest, int x, int y, COLORREF key) const {
+    if (Empty()) return;
+    PrepareTransparency(key);
+    if (!transparency_) return;
+    COLORREF text = SetTextColor(dest, RGB(0, 0, 0)), back = SetBkColor(dest, RGB(255, 255, 255));
+    BitBlt(dest, x, y, width_, height_, transparency_->maskDC.Get(), 0, 0, SRCAND);  // opaque pixels go black
+    BitBlt(dest, x, y, width_, height_, transparency_->cutDC.Get(), 0, 0, SRCPAINT);  // and take their colour
+    SetTextColor(dest, text);
+    SetBkColor(dest, back);
 }
 
 void Bitmap::AssignGrayed(const Bitmap& source) {

@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
+#include <memory>
 #include <string>
+#include "DeviceContext.h"
 #include "GdiHandle.h"
 
 namespace platform {
@@ -25,10 +27,25 @@ public:
     void AssignPart(const Bitmap& source, int x, int y, int width, int height);
     // A copy of `source` in shades of grey; its bottom-left colour stays as it is.
     void AssignGrayed(const Bitmap& source);
+    // Draws the bitmap at (x, y) with the pixels of colour `key` left out.
+    // The mask for a key is made once and kept: glyphs are drawn item after item.
+    void DrawTransparent(HDC dest, int x, int y, COLORREF key) const;
+    // The colour of the bottom-left pixel, the usual transparent one; kept once read.
+    COLORREF BottomLeft() const;
 
 private:
     void Adopt(HBITMAP bitmap);
+    void PrepareTransparency(COLORREF key) const;
     GdiHandle handle_;
+    // For transparent drawing: a monochrome mask (1 where transparent) and the
+    // image with its transparent pixels black, each selected into a DC of its own.
+    struct Transparency {
+        COLORREF key;
+        GdiHandle mask, cut;
+        MemoryDC maskDC, cutDC;
+    };
+    mutable std::unique_ptr<Transparency> transparency_;
+    mutable COLORREF bottomLeft_ = CLR_INVALID;
     int width_ = 0;
     int height_ = 0;
 };

@@ -38,17 +38,19 @@ void Canvas::TextOut(int x, int y, const std::string& text) {
 }
 
 void Canvas::DrawTransparent(int x, int y, const Bitmap& bitmap) {
-    if (bitmap.Empty()) return;
-    MemoryDC source(dc_);
-    source.Select(bitmap.Handle());
-    COLORREF key = GetPixel(source.Get(), 0, bitmap.Height() - 1);
-    TransparentBlt(dc_, x, y, bitmap.Width(), bitmap.Height(), source.Get(), 0, 0, bitmap.Width(),
-                   bitmap.Height(), key);
+    bitmap.DrawTransparent(dc_, x, y, bitmap.BottomLeft());
 }
 
 void Canvas::BrushCopy(const RECT& dest, const Bitmap& bitmap, const RECT& source, COLORREF transparent) {
     FillRect(dest);
     if (bitmap.Empty()) return;
+    bool whole = source.left == 0 && source.top == 0 && source.right == bitmap.Width() &&
+                 source.bottom == bitmap.Height() && dest.right - dest.left == bitmap.Width() &&
+                 dest.bottom - dest.top == bitmap.Height();
+    if (whole) {  // the usual case, with the bitmap's kept mask
+        bitmap.DrawTransparent(dc_, dest.left, dest.top, transparent);
+        return;
+    }
     MemoryDC from(dc_);
     from.Select(bitmap.Handle());
     TransparentBlt(dc_, dest.left, dest.top, dest.right - dest.left, dest.bottom - dest.top, from.Get(),

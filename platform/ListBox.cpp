@@ -35,6 +35,18 @@ void ListBox::AddItem(const std::string& text, const Bitmap* glyph) {
     if (Handle()) SendMessageA(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
+void ListBox::AddItems(std::vector<DrawnItem>&& items, const std::vector<int>& order) {
+    Updating updating(*this);
+    size_t bytes = 0;
+    for (const DrawnItem& item : items) bytes += item.text.size() + 1;
+    Reserve(static_cast<int>(order.size()), bytes);
+    for (int i : order) {
+        // Straight to the list box's own procedure: a bulk add need not pass our subclass.
+        if (Handle()) DefaultHandler(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(items[i].text.c_str()));
+        items_.push_back(std::move(items[i]));
+    }
+}
+
 void ListBox::Clear() {
     items_.clear();
     itemIndex_ = -1;

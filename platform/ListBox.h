@@ -18,6 +18,9 @@ public:
     void SetIntegralHeight(bool integral) { integralHeight_ = integral; }
 
     void AddItem(const std::string& text, const Bitmap* glyph = nullptr);
+    // Adds `items` in the given order (indices into `items`) in one update,
+    // with storage reserved first; the items are moved, not copied.
+    void AddItems(std::vector<DrawnItem>&& items, const std::vector<int>& order);
     void Clear();
     // Storage for `count` more items with `textBytes` of text in all.
     void Reserve(int count, size_t textBytes);

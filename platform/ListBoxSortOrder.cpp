@@ -59,8 +59,11 @@ ListBoxSortOrder::ListBoxSortOrder() : tree_(std::make_unique<Tree>()) {}
 ListBoxSortOrder::~ListBoxSortOrder() = default;
 
 int ListBoxSortOrder::Add(const std::string& text) {
+    if (!tree_) {
+        later_.Add(text);
+        return -1;
+    }
     keys_.push_back(SortKey(text));
-    if (!tree_) return -1;
     const std::string& key = keys_.back();
     int count = static_cast<int>(tree_->keys.size());
     int less = static_cast<int>(tree_->keys.order_of_key({key, std::numeric_limits<int>::min()}));
@@ -71,11 +74,13 @@ int ListBoxSortOrder::Add(const std::string& text) {
 
 void ListBoxSortOrder::StopTrackingIndices() { tree_.reset(); }
 
-std::vector<int> ListBoxSortOrder::Order() const {
+std::vector<int> ListBoxSortOrder::Order() {
+    for (std::string& key : later_.Finish()) keys_.push_back(std::move(key));
     const int n = static_cast<int>(keys_.size());
     std::vector<int> order(n);
     for (int i = 0; i < n; ++i) order[i] = i;
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return keys_[a] < keys_[b]; });
+    // Equal keys are put in the list box's order below; others have one place.
+    std::sort(order.begin(), order.end(), [&](int a, int b) { return keys_[a] < keys_[b]; });
     // Runs of equal keys: replay their adding to see where the list box put each.
     std::vector<std::pair<int, int>> runs;  // [start, end) in `order`
     for (int i = 0; i < n;) {

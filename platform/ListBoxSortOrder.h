@@ -1,5 +1,6 @@
 #pragma once
 #include <memory>
+#include "SortKeyBatch.h"
 #include <string>
 #include <vector>
 
@@ -24,11 +25,12 @@ public:
     // From now on Add need not say where strings land (cheaper).
     void StopTrackingIndices();
     // The added strings' positions in adding order, arranged in list box order.
-    std::vector<int> Order() const;
+    std::vector<int> Order();
 
 private:
     struct Tree;
-    std::vector<std::string> keys_;
+    std::vector<std::string> keys_;  // of the strings added while indices were tracked
+    SortKeyBatch later_;             // the keys of the rest
     std::unique_ptr<Tree> tree_;
 };
 

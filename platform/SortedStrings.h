@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 #include <vector>
+#include "SortKeyBatch.h"
 
 namespace platform {
 
@@ -12,14 +13,13 @@ public:
     void Add(const std::string& text);
     int Count() const;
     const std::vector<std::string>& Strings() const;
+    // The strings in order, moved out: the list is empty afterwards.
+    std::vector<std::string> Take();
 
 private:
     void Settle() const;
-    struct Entry {
-        std::string key;
-        std::string text;
-    };
-    mutable std::vector<Entry> entries_;
+    mutable std::vector<std::string> texts_;  // added since the list was last put in order
+    mutable SortKeyBatch keys_;
     mutable std::vector<std::string> strings_;
     mutable bool settled_ = true;
 };

@@ -127,12 +127,20 @@ size_t AnsiStrScan(const std::string& s, char c) {
 bool IsLeadByte(char c) { return IsDBCSLeadByte(static_cast<BYTE>(c)) != FALSE; }
 
 std::string SortKey(const std::string& s) {
-    int n = LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, s.c_str(),
-                         static_cast<int>(s.size()), nullptr, 0);
-    std::string key(n > 0 ? n : 0, '\0');
-    if (n > 0)
-        LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, s.c_str(), static_cast<int>(s.size()),
-                     key.data(), n);
+    const DWORD flags = LCMAP_SORTKEY | NORM_IGNORECASE;
+    const int length = static_cast<int>(s.size());
+    // One call for the usual name; a key too long for the buffer is asked for its size first.
+    char buffer[512];
+    int n = LCMapStringA(LOCALE_USER_DEFAULT, flags, s.c_str(), length, buffer, sizeof(buffer));
+    std::string key;
+    if (n > 0) {
+        key.assign(buffer, n);
+    } else {
+        n = LCMapStringA(LOCALE_USER_DEFAULT, flags, s.c_str(), length, nullptr, 0);
+        if (n <= 0) return key;
+        key.resize(n);
+        LCMapStringA(LOCALE_USER_DEFAULT, flags, s.c_str(), length, key.data(), n);
+    }
     if (!key.empty() && key.back() == '\0') key.pop_back();  // the key's own terminator
     return key;
 }

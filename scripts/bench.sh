@@ -8,10 +8,30 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/build.sh" >/dev/null
 export WINEPREFIX="$root/build/bench-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 "$root/tests/setup-prefix.sh" >/dev/null
+# The large folders, made from outside: a wine program would take minutes for them.
+folders="$WINEPREFIX/drive_c/bench/folders" files="$WINEPREFIX/drive_c/bench/files"
+python3 - "$folders" "$files" <<'PY'
+import os, sys
+folders, files = sys.argv[1], sys.argv[2]
+for base in (folders, files):
+    os.makedirs(os.path.join(base, "empty"), exist_ok=True)
+for n in (1000, 10000):
+    d = os.path.join(folders, "d%d" % n)
+    if not os.path.isdir(d) or len(os.listdir(d)) < n:
+        os.makedirs(d, exist_ok=True)
+        for i in range(n):
+            os.makedirs(os.path.join(d, "Folder %05d %s" % ((i * 7919) % n, "abcdefghij"[i % 10])), exist_ok=True)
+for n in (1000, 10000, 100000):
+    d = os.path.join(files, "f%d" % n)
+    if not os.path.isdir(d) or len(os.listdir(d)) < n:
+        os.makedirs(d, exist_ok=True)
+        for i in range(n):
+            open(os.path.join(d, "file %06d %s.txt" % ((i * 7919) % n, "abcdefghij"[i % 10])), "w").close()
+PY
 if [ $# -gt 0 ]; then
   runs=("$*")
 else
-  runs=(page_bench)
+  runs=(page_bench "folder_bench C:\\bench\\folders C:\\bench\\files")
 fi
 wineserver -k 2>/dev/null || true
 xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '

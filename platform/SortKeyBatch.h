@@ -1,0 +1,41 @@
+#pragma once
+#include <windows.h>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// Sort keys (see SortKey) for a run of strings, in adding order. A long run
+// has its keys worked out on a second thread while the caller is still
+// finding the strings (a folder's names come slower than their keys); a
+// short one is done at the end on the caller's thread. The thread never
+// outlives the batch, also when an error passes.
+class SortKeyBatch {
+public:
+    SortKeyBatch();
+    ~SortKeyBatch();
+    SortKeyBatch(const SortKeyBatch&) = delete;
+    SortKeyBatch& operator=(const SortKeyBatch&) = delete;
+
+    void Add(std::string text);
+    // The keys of everything added, in adding order; the batch is empty afterwards.
+    std::vector<std::string> Finish();
+
+    // From this many strings on, a thread of its own makes the keys.
+    static constexpr size_t ThreadFrom = 1024;
+
+private:
+    static DWORD WINAPI Work(void* self);
+    void Hand(std::vector<std::string>&& texts);
+    void Stop();
+
+    std::vector<std::string> waiting_;  // the caller's, not yet handed over
+    std::vector<std::string> keys_;     // the worker's while it runs
+    CRITICAL_SECTION lock_;
+    std::vector<std::vector<std::string>> handed_;  // guarded by lock_
+    bool closing_ = false;                          // guarded by lock_
+    HANDLE wake_ = nullptr;
+    HANDLE thread_ = nullptr;
+};
+
+}  // namespace platform
