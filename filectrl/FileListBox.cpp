@@ -217,7 +217,9 @@ void TFileListBox::GoToPath(const std::string& path) {
         SetMask(filePart);
     } else if (!filePart.empty()) {
         SelectName(filePart);
-        if (!FileExists(filePart)) throw InvalidOperation(Format(ResourceStrings::SInvalidFileName(), {path}));
+        // In the listed directory, not wherever the process's current directory is.
+        if (!FileExists(JoinPath(currentDir_, filePart)))
+            throw InvalidOperation(Format(ResourceStrings::SInvalidFileName(), {path}));
         if (SelectedName().empty()) {  // not listed under the present mask and kinds
             SetMask(filePart);
             SelectName(filePart);

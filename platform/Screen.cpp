@@ -7,6 +7,7 @@ namespace platform {
 
 namespace {
 int screenCursor = CursorDefault;
+void (*cursorObserver)(int) = nullptr;
 }
 
 int Screen::PixelsPerInch() {
@@ -16,8 +17,11 @@ int Screen::PixelsPerInch() {
 
 int Screen::Cursor() { return screenCursor; }
 
+void Screen::SetCursorObserver(void (*observer)(int)) { cursorObserver = observer; }
+
 void Screen::SetCursor(int cursor) {
     screenCursor = cursor;
+    if (cursorObserver) cursorObserver(cursor);
     ::SetCursor(LoadCursorId(cursor));
 }
 

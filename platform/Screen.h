@@ -10,6 +10,8 @@ public:
     // A cursor other than CursorDefault overrides every control's own.
     static int Cursor();
     static void SetCursor(int cursor);
+    // Told of every change of the screen cursor (tests watch a long fill with it).
+    static void SetCursorObserver(void (*observer)(int cursor));
     static HCURSOR LoadCursorId(int cursor);
 };
 
