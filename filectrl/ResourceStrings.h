@@ -3,8 +3,9 @@
 
 namespace wendrik {
 
-// The texts the directory-selection controls show, in the page's language:
-// German unless the page has said English. The page sets it with its language.
+// The texts the directory-selection controls and the select-directory
+// dialog show, in the page's language: German unless the page has said
+// English. The page sets it with its language.
 class ResourceStrings {
 public:
     static void UseEnglish(bool english) { english_ = english; }
@@ -12,10 +13,33 @@ public:
 
     // "%s" takes the typed path.
     static std::string SInvalidFileName() {
-        return english_ ? "Invalid file name: \"%s\" names no file" : "Ungültiger Dateiname: \"%s\" ist keine Datei";
+        return Say("Invalid file name: \"%s\" names no file", "Ungültiger Dateiname: \"%s\" ist keine Datei");
+    }
+    static std::string SSelectDirCap() { return Say("Select Directory", "Verzeichnis auswählen"); }
+    // The accelerators of one language differ from each other.
+    static std::string SDirNameCap() { return Say("Directory &name:", "Verzeichnis&name:"); }
+    static std::string SDrivesCap() { return Say("D&rives:", "&Laufwerke:"); }
+    static std::string SDirsCap() { return Say("&Directories:", "&Verzeichnisse:"); }
+    static std::string SFilesCap() { return Say("&Files: (*.*)", "&Dateien: (*.*)"); }
+    static std::string SNetworkCap() { return Say("Ne&twork...", "Netz&werk..."); }
+    static std::string SOKButton() { return "OK"; }
+    static std::string SCancelButton() { return Say("Cancel", "Abbrechen"); }
+    static std::string SHelpButton() { return Say("&Help", "&Hilfe"); }
+    static std::string SConfirmCreateDir() {
+        return Say("The specified directory does not exist. Create it?",
+                   "Das angegebene Verzeichnis existiert nicht. Soll es erstellt werden?");
+    }
+    static std::string SNoDirectoryName() {
+        return Say("Please type the name of a directory.", "Bitte geben Sie den Namen eines Verzeichnisses ein.");
+    }
+    // "%s" takes the directory.
+    static std::string SCannotCreateDir() {
+        return Say("The directory \"%s\" could not be created. Nothing was changed.",
+                   "Das Verzeichnis \"%s\" konnte nicht erstellt werden. Es wurde nichts geändert.");
     }
 
 private:
+    static std::string Say(const char* english, const char* german) { return english_ ? english : german; }
     static inline bool english_ = false;
 };
 

@@ -10,19 +10,21 @@
 #include "HostWindow.h"
 #include "ModuleLibrary.h"
 #include "ScriptedRun.h"
+#include "filectrl/ResourceStrings.h"
 #include "platform/Application.h"
 
 int main(int argc, char** argv) {
     int language = 0;
     int validMask = 512 | 1024 | 4096;  // Windows NT, 2000 and XP; /mask=N sets another
     bool scripted = false;
-    std::string backupDir, screenshot;
+    std::string backupDir, screenshot, dialogShot;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         if (arg.rfind("/lang=", 0) == 0) language = std::atoi(arg.c_str() + 6);
         else if (arg.rfind("/mask=", 0) == 0) validMask = std::atoi(arg.c_str() + 6);
         else if (arg == "/script" && i + 1 < argc) scripted = true, backupDir = argv[++i];
         else if (arg.rfind("/shot=", 0) == 0) screenshot = arg.substr(6);
+        else if (arg.rfind("/dialogshot=", 0) == 0) dialogShot = arg.substr(12);
     }
     demo::ModuleLibrary module;
     std::string folder = platform::Application::ExeFolder();
@@ -31,7 +33,9 @@ int main(int argc, char** argv) {
         return 1;
     }
     demo::HostWindow host(module, language, validMask);
-    if (scripted) return demo::RunScript(host, module, backupDir, screenshot);
+    // The script finds the dialog by its caption, in the page's language.
+    wendrik::ResourceStrings::UseEnglish(language == 1);
+    if (scripted) return demo::RunScript(host, module, backupDir, screenshot, dialogShot);
     host.CreatePage();
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {

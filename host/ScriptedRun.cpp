@@ -9,6 +9,9 @@
 #include "BoxAnswerer.h"
 #include "Pump.h"
 #include "Screenshot.h"
+#include "WindowScript.h"
+#include "filectrl/ResourceStrings.h"
+#include "platform/Text.h"
 #include "template/HostProtocol.h"
 
 namespace demo {
@@ -78,7 +81,7 @@ std::string ExportedFile(const std::vector<std::string>& boxes) {
 }  // namespace
 
 int RunScript(HostWindow& host, ModuleLibrary& module, const std::string& backupDir,
-              const std::string& screenshot) {
+              const std::string& screenshot, const std::string& dialogShot) {
     // Answers every box from here on with its first button, "Big" at another dpi too.
     testing_support::BoxAnswerer boxes(IDOK);
     boxes.OnBox([&](const std::string& text) { host.Log("message box: " + text); });
@@ -104,8 +107,39 @@ int RunScript(HostWindow& host, ModuleLibrary& module, const std::string& backup
         host.Log("FAILED: the backup row is missing");
         return 1;
     }
+    // The road a user takes: the browse button, a new folder typed under
+    // the backup folder, OK, Yes to the question; the page's edit shows it.
     SetWindowTextA(edit, backupDir.c_str());
     host.Log("backup folder: " + backupDir);
+    const std::string typed = "Sicherung";
+    const std::string wanted = backupDir + "\\" + typed;
+    bool existedBefore = GetFileAttributesA(wanted.c_str()) != INVALID_FILE_ATTRIBUTES;
+    testing_support::WindowScript dialog(ResourceStrings::SSelectDirCap());
+    dialog.Do([&](HWND d) {
+        host.Log("select-directory dialog open");
+        if (!dialogShot.empty())
+            host.Log(SaveScreenshot(d, dialogShot) ? "screenshot: " + dialogShot : "FAILED: dialog screenshot");
+        HWND name = testing_support::ChildWithText(d, "Edit", nullptr);
+        SetWindowTextA(name, typed.c_str());
+        host.Log("typed: " + typed);
+        PostMessageA(GetDlgItem(d, IDOK), BM_CLICK, 0, 0);
+        host.Log("OK pressed");
+    });
+    POINT browse = {250 + 11, 177 + 11};
+    HWND browseButton = ChildWindowFromPointEx(page, browse, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
+    MapWindowPoints(page, browseButton, &browse, 1);
+    host.Log("browse button pressed");
+    testing_support::ClickAt(browseButton, browse);
+    char shown[MAX_PATH] = {};
+    GetWindowTextA(edit, shown, sizeof(shown));
+    bool created = dialog.Done() && GetFileAttributesA(wanted.c_str()) != INVALID_FILE_ATTRIBUTES &&
+                   lstrcmpiA(shown, wanted.c_str()) == 0;
+    if (!created) {
+        host.Log("FAILED: the dialog did not give " + wanted + " (the edit shows " + shown + ")");
+        return 1;
+    }
+    host.Log(std::string(existedBefore ? "folder chosen through the dialog: " : "folder created through the dialog: ") +
+             shown);
     SendMessageA(check, BM_CLICK, 0, 0);
     host.Log("check box ticked");
     host.LogFlags();
@@ -140,6 +174,10 @@ int RunScript(HostWindow& host, ModuleLibrary& module, const std::string& backup
     std::string file = ExportedFile(boxes.Texts());
     bool exported = !file.empty();
     host.Log(exported ? "export file: " + file : "FAILED: export not confirmed");
+    if (exported && lstrcmpiA(platform::ExtractFilePath(file).c_str(), (wanted + "\\").c_str()) != 0) {
+        host.Log("FAILED: the export is not in " + wanted);
+        exported = false;
+    }
     if (exported) host.Log("export done");
     return exported && followed && closed && freed == 1 ? 0 : 1;
 }

@@ -4,6 +4,8 @@
 
 #include "ModuleState.h"
 #include "PageTexts.h"
+#include "filectrl/PickDirectory.h"
+#include "filectrl/ResourceStrings.h"
 #include "platform/Application.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Files.h"
@@ -21,6 +23,7 @@ using namespace platform;
 namespace {
 
 const char kDefaultBackupDir[] = "C:\\VELDRAKE";
+constexpr int kBackupFolderHelp = 1000;  // the help context of the select-directory dialog
 const FontSpec kLabelFont{"Tahoma", -11, false, GetSysColor(COLOR_WINDOWTEXT), ANSI_CHARSET};
 constexpr COLORREF kEditColor = RGB(237, 242, 252);
 
@@ -82,6 +85,9 @@ TFormWendrik::TFormWendrik() {
     PanelBottomBorder->SetTabOrder(8);
 
     T288_Edit->OnChange = [this] { T288_EditChange(); };
+    Application::SetHelpHandler([](int context) {
+        if (context == kBackupFolderHelp) ShowMessage(page_texts::BackupFolderHelp(LanguageCode == 1));
+    });
     SpeedButton6->OnClick = [this] { SpeedButton6Click(); };
     CheckBox1->OnClick = [this] { CheckBox1Click(); };
 }
@@ -110,6 +116,7 @@ void TFormWendrik::BeforeFree() {
 
 void TFormWendrik::Sprache(int languageCode) {
     TfrmTippTemplate::Sprache(languageCode);
+    ResourceStrings::UseEnglish(LanguageCode == 1);  // the dialog speaks the page's language
     CheckBox1->SetText(Say("Start REGEDIT.EXE /e", "REGEDIT.EXE /e starten"));
     T288_Label_BackupDir->SetText(Say("Backup Directory:", "Backup Verzeichnis:"));
 }
@@ -121,7 +128,12 @@ void TFormWendrik::T288_EditChange() {
     else CheckBox1->SetEnabled(wanted);
 }
 
-void TFormWendrik::SpeedButton6Click() {}
+void TFormWendrik::SpeedButton6Click() {
+    std::string dir = T288_Edit->Text();
+    if (!PickDirectory(dir, dpTypeName | dpCreateOnOk | dpConfirmCreate, kBackupFolderHelp, this)) return;
+    if (Freeing()) return;  // the host released the page while the dialog was up
+    T288_Edit->SetText(dir);
+}
 
 void TFormWendrik::CheckBox1Click() {
     if (PageShown == 0) return;

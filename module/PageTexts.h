@@ -53,4 +53,14 @@ inline std::string NotWritten(bool english, const std::string& target) {
                          " geschrieben. Der Export ist fehlgeschlagen.";
 }
 
+inline std::string BackupFolderHelp(bool english) {
+    return english ? "Choose the folder that the registry export is written to. Pick a drive and a folder, "
+                     "or type the name of a new folder: it is created when you confirm with OK. The export "
+                     "file is named after the date, for example 2026127.reg."
+                   : "Wählen Sie den Ordner, in den der Registry-Export geschrieben wird. Wählen Sie ein "
+                     "Laufwerk und einen Ordner, oder geben Sie den Namen eines neuen Ordners ein: er wird "
+                     "angelegt, wenn Sie mit OK bestätigen. Die Exportdatei trägt das Datum als Namen, zum "
+                     "Beispiel 2026127.reg.";
+}
+
 }  // namespace wendrik::page_texts

@@ -92,6 +92,9 @@ public:
     // Scales the font height, unless the font is the parent's (which is then taken again).
     void ScaleFont(int multiplier, int divisor);
     void Invalidate();
+    // A caption label whose accelerator is `key` gives the focus to its
+    // control and answers true; every other control answers false.
+    virtual bool MnemonicFor(char) { return false; }
     // True once the form this control sits on is going away: it then fires no events.
     bool Dying() const;
 

@@ -35,6 +35,11 @@ void Form::DestroyTooltip() {
 }
 
 void Form::CreateParams(WindowParams& params) {
+    if (dialogBorder_) {
+        params.style = WS_CLIPCHILDREN | WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+        params.exStyle = WS_EX_CONTROLPARENT | WS_EX_DLGMODALFRAME;
+        return;
+    }
     // A single, fixed border with the system menu and the minimize box.
     params.style = WS_CLIPCHILDREN | WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
     params.exStyle = WS_EX_CONTROLPARENT;
@@ -94,7 +99,7 @@ void Form::SetIcon(const std::string& resourceName) {
 void Form::Loaded() {
     // Descriptions are made at 96 dpi and follow the screen when loaded.
     int ppi = Screen::PixelsPerInch();
-    if (ppi != 96) ScaleBy(ppi, 96);
+    if (ppi != 96 && scaledOnLoad_) ScaleBy(ppi, 96);
     HandleNeeded();
 }
 
@@ -112,7 +117,63 @@ void Form::Show() {
     if (GetForegroundWindow() != Handle()) SetForegroundWindow(Handle());
 }
 
-void Form::Close() { Hide(); }
+void Form::Close() {
+    if (inModalLoop_) modalResult_ = mrCancel;  // the close box of a modal form cancels it
+    else Hide();
+}
+
+namespace {
+struct Disabled {
+    HWND self;
+    std::vector<HWND> windows;
+};
+BOOL CALLBACK DisableOne(HWND window, LPARAM parameter) {
+    auto* d = reinterpret_cast<Disabled*>(parameter);
+    if (window != d->self && IsWindowVisible(window) && IsWindowEnabled(window)) {
+        EnableWindow(window, FALSE);
+        d->windows.push_back(window);
+    }
+    return TRUE;
+}
+}  // namespace
+
+int Form::ShowModal(Form* owner) {
+    HWND focus = GetFocus();
+    HandleNeeded();
+    HWND ownerWindow = owner ? owner->Handle() : GetActiveWindow();
+    if (ownerWindow && ownerWindow != Handle()) SetWindowLongPtrA(Handle(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(ownerWindow));
+    Disabled disabled{Handle(), {}};
+    EnumThreadWindows(GetCurrentThreadId(), DisableOne, reinterpret_cast<LPARAM>(&disabled));
+    modalResult_ = mrNone;
+    inModalLoop_ = true;
+    Application::HoldImage();  // the loop runs the host's code too
+    Show();
+    bool quitting = false;
+    while (modalResult_ == mrNone && !freeing_ && !(owner && owner->Freeing()) && Handle()) {
+        MSG msg;
+        if (!GetMessageA(&msg, nullptr, 0, 0)) {
+            PostQuitMessage(static_cast<int>(msg.wParam));  // for the loop outside
+            quitting = true;
+            break;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    inModalLoop_ = false;
+    if (modalResult_ == mrNone || quitting) modalResult_ = mrCancel;
+    // The others first, so that Windows gives the activation back to them, not elsewhere.
+    for (HWND window : disabled.windows)
+        if (IsWindow(window)) EnableWindow(window, TRUE);
+    if (Handle()) ShowWindow(Handle(), SW_HIDE);
+    if (focus && IsWindow(focus)) SetFocus(focus);
+    return modalResult_;
+}
+
+bool Form::Mnemonic(char key) {
+    for (Control* child : Controls())
+        if (child->MnemonicFor(key)) return true;
+    return false;
+}
 
 bool Form::IsShortCut(UINT virtualKey) {
     for (Component* c : Components())
@@ -205,9 +266,9 @@ LRESULT Form::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             HWND focus = GetFocus();
             if (focus && IsChild(Handle(), focus)) lastFocus_ = focus;
         } else {
-            HWND target = lastFocus_ && IsWindow(lastFocus_) && IsChild(Handle(), lastFocus_)
-                              ? lastFocus_
-                              : GetNextDlgTabItem(Handle(), nullptr, FALSE);
+            HWND target = lastFocus_ && IsWindow(lastFocus_) && IsChild(Handle(), lastFocus_) ? lastFocus_
+                          : activeControl_ && activeControl_->Handle()             ? activeControl_->Handle()
+                                                                                   : GetNextDlgTabItem(Handle(), nullptr, FALSE);
             if (target) {
                 SetFocus(target);
                 return 0;

@@ -4,6 +4,7 @@
 #include <vector>
 #include "Control.h"
 #include "Error.h"
+#include "ModalResult.h"
 
 namespace platform {
 
@@ -76,6 +77,25 @@ public:
     bool Freeing() const override { return freeing_; }
     void ScaleBy(int multiplier, int divisor) override;
 
+    // Shows the form modally above `owner` (none: above whatever is active):
+    // the thread's other windows are disabled, messages are pumped until a
+    // modal result is set, the owner goes away or the thread quits, then the
+    // windows are enabled again before the form hides and the focus goes
+    // back. Returns the modal result (mrCancel when the loop ended another way).
+    int ShowModal(Form* owner = nullptr);
+    int ModalResult() const { return modalResult_; }
+    void SetModalResult(int result) { modalResult_ = result; }
+    // Forms described in code, in pixels, are not scaled when loaded.
+    void SetScaledOnLoad(bool scaled) { scaledOnLoad_ = scaled; }
+    int HelpContext() const { return helpContext_; }
+    void SetHelpContext(int context) { helpContext_ = context; }
+    // A dialog border instead of the page's frame; centred on the screen when made.
+    void SetDialogBorder(bool dialog) { dialogBorder_ = dialog; }
+    // The control that has the focus when the form is first activated.
+    void SetActiveControl(Control* control) { activeControl_ = control; }
+    // The accelerator `key` of a caption label moves the focus to its control; true when one did.
+    bool Mnemonic(char key);
+
 protected:
     virtual void FormCreate() {}
     virtual void FormShow() {}
@@ -96,11 +116,17 @@ private:
     void DestroyTooltip();
 
     bool freeing_ = false;
+    bool scaledOnLoad_ = true;
+    bool dialogBorder_ = false;
+    bool inModalLoop_ = false;
+    int modalResult_ = 0;
+    int helpContext_ = 0;
     std::string iconName_;
     HICON icon_ = nullptr;
     HWND tooltip_ = nullptr;
     std::vector<Control*> tooltipTools_;
     HWND lastFocus_ = nullptr;
+    Control* activeControl_ = nullptr;
 };
 
 }  // namespace platform

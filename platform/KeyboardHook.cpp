@@ -59,6 +59,13 @@ bool KeyboardHook::Route(MSG& msg) {
     if ((msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) && NoModifiers() &&
         form->IsShortCut(static_cast<UINT>(msg.wParam)))
         return true;
+    // An accelerator of a caption label: Alt+key anywhere, or the key alone
+    // where the focused control takes no characters.
+    if (msg.message == WM_SYSCHAR ||
+        (msg.message == WM_CHAR && !(SendMessageA(msg.hwnd, WM_GETDLGCODE, msg.wParam,
+                                                  reinterpret_cast<LPARAM>(&msg)) & (DLGC_WANTCHARS | DLGC_HASSETSEL)))) {
+        if (form->Mnemonic(static_cast<char>(msg.wParam))) return true;
+    }
     // The menu key, or Shift+F10, asks the focused control for its context menu.
     bool menuKey = msg.message == WM_KEYUP && msg.wParam == VK_APPS;
     bool shiftF10 = (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) &&

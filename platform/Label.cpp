@@ -53,6 +53,31 @@ void Label::AdjustSize() {
     SetBounds(Left(), Top(), r.right, r.bottom);
 }
 
+void Label::SetFocusControl(Control* control) {
+    if (focusControl_) RemoveFreeNotification(focusControl_);
+    focusControl_ = control;
+    if (control) FreeNotification(control);
+}
+
+void Label::Notification(Component* component, Operation operation) {
+    Control::Notification(component, operation);
+    if (operation == Operation::Remove && component == focusControl_) focusControl_ = nullptr;
+}
+
+bool Label::MnemonicFor(char key) {
+    if (!focusControl_ || !showAccelChar_ || !focusControl_->Handle()) return false;
+    std::string text = Text();
+    std::string::size_type amp = text.find('&');  // "&" never stands in a double-byte character
+    while (amp != std::string::npos && amp + 1 < text.size() && text[amp + 1] == '&') amp = text.find('&', amp + 2);
+    if (amp == std::string::npos || amp + 1 >= text.size()) return false;
+    char mine = text[amp + 1];
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    if (lower(mine) != lower(key)) return false;
+    if (!IsWindowVisible(focusControl_->Handle()) || !IsWindowEnabled(focusControl_->Handle())) return false;
+    SetFocus(focusControl_->Handle());
+    return true;
+}
+
 UINT Label::AlignmentFlag() const {
     switch (alignment_) {
     case Alignment::Right: return DT_RIGHT;

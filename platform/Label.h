@@ -19,10 +19,15 @@ public:
     bool AutoSize() const { return autoSize_; }
     void SetAutoSize(bool autoSize);
     void SetText(const std::string& text) override;
+    // The control that gets the focus when the label's accelerator is used.
+    void SetFocusControl(Control* control);
+    Control* FocusControl() const { return focusControl_; }
+    bool MnemonicFor(char key) override;
 
 protected:
     void Paint(Canvas& canvas) override;
     void CreateWnd() override;
+    void FontChanged() override { AdjustSize(); }  // a scaled font needs room of its own
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     UINT AlignmentFlag() const;
     // A label that sizes itself fits its width and height to its one-line text.
@@ -34,6 +39,10 @@ private:
     bool wordWrap_ = false;
     bool showAccelChar_ = true;
     bool autoSize_ = true;
+    Control* focusControl_ = nullptr;
+
+protected:
+    void Notification(Component* component, Operation operation) override;
 };
 
 }  // namespace platform

@@ -7,7 +7,8 @@ SystemFunctions& SystemFunctions::Current() {
                                    ::GetCurrentProcess,     ::OpenProcessToken, ::LookupPrivilegeValueA,
                                    ::AdjustTokenPrivileges, ::CloseHandle,      ::ExitWindowsEx,
                                    ::WNetGetConnectionA,    ::GetVolumeInformationA,
-                                   ::GetLogicalDrives,      ::GetDriveTypeA};
+                                   ::GetLogicalDrives,      ::GetModuleHandleA,
+                                   ::GetProcAddress,        ::GetDriveTypeA};
     return current;
 }
 

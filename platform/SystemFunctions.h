@@ -23,6 +23,8 @@ struct SystemFunctions {
                                         DWORD* maxComponent, DWORD* flags, LPSTR fileSystem,
                                         DWORD fileSystemSize);
     DWORD(WINAPI* GetLogicalDrives)();
+    HMODULE(WINAPI* GetModuleHandleA)(LPCSTR name);
+    FARPROC(WINAPI* GetProcAddress)(HMODULE module, LPCSTR name);
     UINT(WINAPI* GetDriveTypeA)(LPCSTR root);
 
     static SystemFunctions& Current();

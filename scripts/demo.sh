@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The main job: the demo host loads Wendrik.dll, shows the page, sets a
-# backup folder, ticks the check box and applies; the system's registry
+# backup folder, makes a new folder under it through the browse button's
+# dialog, ticks the check box and applies; the system's registry
 # editor writes the dated export file. Prints where it went and saves a
 # screenshot of the page. Visible when $DISPLAY is set, else in Xvfb.
 set -euo pipefail
@@ -12,8 +13,9 @@ export WINEPREFIX="$root/build/demo-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="msc
 [ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1
 backup="$root/build/demo-backup"
 shot="$root/build/demo-page.png"
+# Empty, so that the folder the demo types in the dialog is new and asked for.
+rm -rf "$backup" "$shot"
 mkdir -p "$backup"
-rm -f "$shot"
 run=(wine explorer /desktop=Wendrik,800x600 "$root/build/bin/DemoHost.exe"
      /script "$(winepath -w "$backup")" "/shot=$(winepath -w "$shot")" "$@")
 log="$root/build/demo.log"
@@ -29,5 +31,5 @@ if ! grep -q "^export done" "$log" || grep -q "^FAILED" "$log"; then
   exit 1
 fi
 echo "Export folder: $backup"
-ls -l "$backup"
+ls -lR "$backup"
 echo "Screenshot: $shot"

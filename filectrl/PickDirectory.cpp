@@ -1,0 +1,53 @@
+#include "PickDirectory.h"
+
+#include "ResourceStrings.h"
+#include "SelectDirDlg.h"
+#include "platform/Files.h"
+#include "platform/MessageBoxes.h"
+#include "platform/ScopeGuard.h"
+#include "platform/Screen.h"
+#include "platform/Text.h"
+
+namespace wendrik {
+
+using namespace platform;
+
+bool PickDirectory(std::string& directory, TDirPickOptions options, int helpContext, Form* owner) {
+    // The controls move the current directory wherever the user browses;
+    // the host's own relative paths and searches must not follow them.
+    const std::string savedDir = GetDir();
+    ScopeExit putBack([&] { SetCurrentDirectoryA(savedDir.c_str()); });
+    TSelectDirDlg* dialog = Form::Create<TSelectDirDlg>();
+    ScopeExit destroy([dialog] { dialog->Free(); });
+
+    dialog->SetStartDir(directory);
+    dialog->SetTypeNameMode(options & dpTypeName);
+    dialog->SetConfirmCreate(options & dpConfirmCreate);
+    int ppi = Screen::PixelsPerInch();
+    if (ppi != 96) {
+        dialog->ScaleBy(ppi, 96);
+        dialog->FileList->UseParentFont();
+        dialog->SetBounds(GetSystemMetrics(SM_CXSCREEN) / 2 - dialog->Width() / 2,
+                          GetSystemMetrics(SM_CYSCREEN) / 2 - dialog->Height() / 2, dialog->Width(), dialog->Height());
+        dialog->FileList->GetFont().SetColor(GetSysColor(COLOR_GRAYTEXT));
+        dialog->FileList->Invalidate();
+    }
+    if (helpContext == 0) {
+        dialog->HelpButton->SetVisible(false);
+        dialog->OKButton->SetLeft(dialog->CancelButton->Left());
+        dialog->CancelButton->SetLeft(dialog->HelpButton->Left());
+    } else {
+        dialog->SetHelpContext(helpContext);
+    }
+    bool result = dialog->ShowModal(owner) == mrOk;
+    if (!result) return false;
+    std::string chosen = dialog->ChosenDir();
+    if ((options & dpCreateOnOk) && !ForceDirectories(chosen)) {
+        ShowMessage(Format(ResourceStrings::SCannotCreateDir(), {chosen}));
+        return false;
+    }
+    directory = chosen;
+    return true;
+}
+
+}  // namespace wendrik

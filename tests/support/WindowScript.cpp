@@ -1,0 +1,103 @@
+#include "WindowScript.h"
+
+#include <algorithm>
+
+namespace testing_support {
+
+namespace {
+std::vector<WindowScript*>& Scripts() {
+    static std::vector<WindowScript*> scripts;
+    return scripts;
+}
+
+struct Search {
+    const std::string* caption;
+    HWND found;
+};
+
+BOOL CALLBACK FindShown(HWND window, LPARAM parameter) {
+    auto* s = reinterpret_cast<Search*>(parameter);
+    char text[256] = {};
+    GetWindowTextA(window, text, sizeof(text));
+    if (IsWindowVisible(window) && *s->caption == text) {
+        s->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+struct ChildSearch {
+    const char* cls;
+    const char* text;
+    HWND found;
+};
+
+BOOL CALLBACK FindChild(HWND window, LPARAM parameter) {
+    auto* s = reinterpret_cast<ChildSearch*>(parameter);
+    char cls[64] = {}, text[256] = {};
+    GetClassNameA(window, cls, sizeof(cls));
+    GetWindowTextA(window, text, sizeof(text));
+    if ((!s->cls || lstrcmpiA(cls, s->cls) == 0) && (!s->text || std::string(text) == s->text)) {
+        s->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+}  // namespace
+
+WindowScript::WindowScript(std::string caption) : caption_(std::move(caption)) {
+    Scripts().push_back(this);
+    timer_ = SetTimer(nullptr, 0, 30, Tick);
+}
+
+WindowScript::~WindowScript() {
+    KillTimer(nullptr, timer_);
+    std::erase(Scripts(), this);
+}
+
+WindowScript& WindowScript::Then(Step step) {
+    steps_.push_back(std::move(step));
+    return *this;
+}
+
+WindowScript& WindowScript::Do(std::function<void(HWND)> action) {
+    return Then([action = std::move(action)](HWND window) {
+        action(window);
+        return true;
+    });
+}
+
+void CALLBACK WindowScript::Tick(HWND, UINT, UINT_PTR id, DWORD) {
+    for (WindowScript* script : std::vector<WindowScript*>(Scripts()))
+        if (script->timer_ == id && std::find(Scripts().begin(), Scripts().end(), script) != Scripts().end())
+            script->Run();
+}
+
+void WindowScript::Run() {
+    if (running_ || Done()) return;  // a step's own nested loop ticks too
+    Search search{&caption_, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), FindShown, reinterpret_cast<LPARAM>(&search));
+    if (!search.found || !IsWindowEnabled(search.found)) return;
+    window_ = search.found;
+    running_ = true;
+    bool advanced = steps_[next_](window_);
+    running_ = false;
+    if (advanced) ++next_;
+}
+
+HWND ChildWithText(HWND parent, const char* className, const char* text) {
+    ChildSearch s{className, text, nullptr};
+    EnumChildWindows(parent, FindChild, reinterpret_cast<LPARAM>(&s));
+    return s.found;
+}
+
+void PostKey(HWND window, UINT key) {
+    PostMessageA(window, WM_KEYDOWN, key, 1);
+    PostMessageA(window, WM_KEYUP, key, 0xC0000001);
+}
+
+void PostChar(HWND window, char c, bool alt) {
+    PostMessageA(window, alt ? WM_SYSCHAR : WM_CHAR, static_cast<unsigned char>(c), alt ? 0x20000001 : 1);
+}
+
+}  // namespace testing_support
