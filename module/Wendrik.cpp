@@ -38,10 +38,7 @@ extern "C" int __stdcall ModulCreate(int Left, int Top, int Width, int Height, i
         TFormWendrik* page = platform::Form::Create<TFormWendrik>();
         ModulePage = page;
         page->SetText(caption);
-        page->SetLeft(Left);
-        page->SetTop(Top);
-        page->SetWidth(Width);
-        page->SetHeight(Height);
+        page->SetBounds(Left, Top, Width, Height);  // one move: the anchored controls follow once
         page->SetTag(OsCodeArg);
         page->SetHint(hint);
         page->HelpId = HelpId;

@@ -50,6 +50,8 @@ Application::Scope::~Scope() {
 
 bool Application::Running() { return depth > 0; }
 
+bool Application::Nested() { return depth > 1; }
+
 void Application::Defer(std::function<void()> work) {
     if (depth > 0) {
         Pending().push_back(std::move(work));

@@ -31,6 +31,9 @@ public:
     };
     // True while a handler or export of ours is on the stack.
     static bool Running();
+    // True while another one runs beneath the current one, so that deferred
+    // work waits for more than the current one to return.
+    static bool Nested();
     // Runs `work` now when no handler runs, else when the last one returns.
     // Deferred work must not throw: nobody is left to hear of it.
     static void Defer(std::function<void()> work);

@@ -358,7 +358,13 @@ void Control::SetText(const std::string& text) {
 
 void Control::SetVisible(bool visible) {
     visible_ = visible;
-    if (handle_) ShowWindow(handle_, visible ? SW_SHOWNA : SW_HIDE);
+    bool shown = handle_ && (GetWindowLongA(handle_, GWL_STYLE) & WS_VISIBLE);
+    if (handle_ && shown != visible) ShowWindow(handle_, visible ? SW_SHOWNA : SW_HIDE);
+}
+
+void Control::ShowActivated() {
+    visible_ = true;
+    if (handle_) ShowWindow(handle_, SW_SHOW);
 }
 
 void Control::SetEnabled(bool enabled) {

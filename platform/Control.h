@@ -63,6 +63,8 @@ public:
     virtual void SetText(const std::string& text);
     bool Visible() const { return visible_; }
     virtual void SetVisible(bool visible);
+    // Shows the window and activates it, in one call.
+    void ShowActivated();
     bool Enabled() const { return enabled_; }
     virtual void SetEnabled(bool enabled);
 

@@ -113,7 +113,8 @@ void Form::DoCreate() {
 
 void Form::Show() {
     HandleNeeded();
-    SetVisible(true);
+    if (!IsWindowVisible(Handle())) ShowActivated();
+    // Showing activates it, but another process may keep the foreground.
     if (GetForegroundWindow() != Handle()) SetForegroundWindow(Handle());
 }
 
@@ -189,8 +190,11 @@ void Form::Free() {
         delete this;
         return;
     }
-    // NOTE: a handler of ours is still on the stack; it must find the object whole.
-    if (Handle()) ShowWindow(Handle(), SW_HIDE);
+    // NOTE: a handler of ours is still on the stack; it must find the object
+    // whole. Hidden at once when the deletion waits for more than the current
+    // one (a nested loop beneath it); otherwise it follows in a moment, and
+    // one DestroyWindow takes the window off the screen.
+    if (Handle() && Application::Nested()) ShowWindow(Handle(), SW_HIDE);
     Application::Defer([this] { delete this; });
 }
 

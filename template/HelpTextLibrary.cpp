@@ -4,7 +4,8 @@
 
 namespace wendrik {
 
-HelpTextLibrary::HelpTextLibrary() {
+void HelpTextLibrary::Load() {
+    tried_ = true;
     std::string folder = platform::Application::ExeFolder();
     if (folder.empty()) return;  // a bare name would be searched for
     library_ = LoadLibraryExA((folder + "Vellumor.dll").c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
@@ -16,9 +17,13 @@ HelpTextLibrary::~HelpTextLibrary() {
     if (library_) FreeLibrary(library_);
 }
 
-std::string HelpTextLibrary::Text(int helpId, int kind) const {
-    const char* found = getHelpText_ ? getHelpText_(helpId, kind) : nullptr;
-    return found ? found : "";
+std::string HelpTextLibrary::Text(int helpId, int kind) {
+    const auto key = std::make_pair(helpId, kind);
+    if (auto known = known_.find(key); known != known_.end()) return known->second;
+    if (!tried_) Load();
+    if (!getHelpText_) return "";
+    const char* found = getHelpText_(helpId, kind);
+    return known_[key] = found ? found : "";
 }
 
 }  // namespace wendrik
