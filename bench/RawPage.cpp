@@ -7,6 +7,13 @@ namespace bench {
 namespace {
 const char kClass[] = "BenchRawPage";
 const COLORREF kFrame = RGB(140, 170, 230), kMemo = RGB(237, 242, 252);
+// The texts the page's memos show (the help-text stand-in's), so that both
+// sides keep what wine's multi-line edit keeps for the same text.
+const char kGermanText[] =
+    "Mit diesem Tipp wird die komplette Registry in eine Datei exportiert.\r\n"
+    "Die Datei trägt das Datum des Exports als Namen (Jahr, Monat, Tag) und die Endung .reg.\r\n"
+    "Wählen Sie das Backup Verzeichnis, setzen Sie das Häkchen und klicken Sie auf Übernehmen.\r\n"
+    "Zum Wiederherstellen die Datei doppelt anklicken.";
 const char kText[] =
     "This tip exports the complete registry into one file.\r\n"
     "The file is named after the date of the export (year, month, day) and ends in .reg.\r\n"
@@ -89,8 +96,9 @@ RawPage::RawPage(int left, int top) {
     Child("STATIC", "", 0, 0, 0, 0, 292, 5, font_);
     Child("STATIC", "", 0, 0, 0, 421, 292, 5, font_);
     const DWORD memo = WS_BORDER | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL;
-    Child("EDIT", kText, memo, 0, 16, 32, 259, 105, font_);
-    Child("EDIT", kText, memo, 0, 16, 32, 259, 105, font_);
+    // The texts come after the font, as the page's memos get them.
+    SetWindowTextA(Child("EDIT", "", memo, 0, 16, 32, 259, 105, font_), kGermanText);
+    SetWindowTextA(Child("EDIT", "", memo, 0, 16, 32, 259, 105, font_), kText);
     Child("STATIC", "Registry komplett exportieren", SS_NOPREFIX, 0, 16, 8, 257, 33, titleFont_);
     Child("EDIT", "C:\\VELDRAKE", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 0, 22, 179, 225, 19, font_);
     Child("STATIC", "Backup Verzeichnis:", 0, 0, 20, 154, 94, 13, font_);

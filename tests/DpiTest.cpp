@@ -21,32 +21,11 @@ using namespace testing_support;
 
 namespace {
 
-int ChildDpi() {
-    char value[16] = {};
-    return GetEnvironmentVariableA("WENDRIK_DPI_CHILD", value, sizeof(value)) ? atoi(value) : 0;
-}
-
 class DpiTest : public ::testing::TestWithParam<int> {};
 
 TEST_P(DpiTest, RunsThePageAtThisResolution) {
-    if (ChildDpi()) GTEST_SKIP() << "the child runs the checks";
-    RegistryValue dpi("Control Panel\\Desktop", "LogPixels");
-    dpi.SetDword(static_cast<DWORD>(GetParam()));
-    char exe[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    std::string command = std::string("\"") + exe + "\" --gtest_filter=DpiChild.*";
-    SetEnvironmentVariableA("WENDRIK_DPI_CHILD", std::to_string(GetParam()).c_str());
-    STARTUPINFOA si = {sizeof(si)};
-    PROCESS_INFORMATION pi = {};
-    ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                               &si, &pi));
-    SetEnvironmentVariableA("WENDRIK_DPI_CHILD", nullptr);
-    WaitForSingleObject(pi.hProcess, 120000);
-    DWORD code = 1;
-    GetExitCodeProcess(pi.hProcess, &code);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    EXPECT_EQ(0u, code) << "the checks at " << GetParam() << " dpi failed";
+    if (DpiChild()) GTEST_SKIP() << "the child runs the checks";
+    EXPECT_EQ(0u, RunSelfAtDpi(GetParam(), "DpiChild.*")) << "the checks at " << GetParam() << " dpi failed";
 }
 
 INSTANTIATE_TEST_SUITE_P(Resolutions, DpiTest, ::testing::Values(120, 144));
@@ -88,8 +67,8 @@ void ExpectTheDesignedPlaces(wendrik::TFormWendrik* page) {
 }
 
 TEST(DpiChild, SaysBigOnceAndKeepsTheDesignedLayout) {
-    if (!ChildDpi()) GTEST_SKIP() << "runs only at another resolution";
-    ASSERT_EQ(ChildDpi(), platform::Screen::PixelsPerInch());
+    if (!DpiChild()) GTEST_SKIP() << "runs only at another resolution";
+    ASSERT_EQ(DpiChild(), platform::Screen::PixelsPerInch());
     ResetModuleState();
     FakeSystem fake;
     RegistryValue bs(kHostKey, "BSControl");
@@ -111,7 +90,7 @@ TEST(DpiChild, SaysBigOnceAndKeepsTheDesignedLayout) {
 }
 
 TEST(DpiChild, ACreationThatStopsEarlyStillComesBackToTheDesign) {
-    if (!ChildDpi()) GTEST_SKIP() << "runs only at another resolution";
+    if (!DpiChild()) GTEST_SKIP() << "runs only at another resolution";
     ResetModuleState();
     FakeSystem fake;
     RegistryValue bs(kHostKey, "BSControl");

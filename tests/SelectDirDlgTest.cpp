@@ -500,32 +500,14 @@ TEST_F(BrowseButtonTest, TheHostMayMoveOrCloseThePageWhileTheDialogIsUp) {
 }
 
 // At 120 dpi the dialog grows by 5/4, stands in the middle of the screen and
-// keeps its grey file list. The resolution is read when a process starts,
-// so the test runs itself again with LogPixels set.
+// keeps its grey file list.
 TEST(SelectDirDlgDpi, At120DpiTheDialogIsScaledCentredAndItsFilesGrey) {
-    char child[8] = {};
-    if (GetEnvironmentVariableA("WENDRIK_DPI_CHILD", child, sizeof(child))) GTEST_SKIP();
-    RegistryValue dpi("Control Panel\\Desktop", "LogPixels");
-    dpi.SetDword(120);
-    char exe[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    std::string command = std::string("\"") + exe + "\" --gtest_filter=SelectDirDlgDpiChild.*";
-    SetEnvironmentVariableA("WENDRIK_DPI_CHILD", "120");
-    STARTUPINFOA si = {sizeof(si)};
-    PROCESS_INFORMATION pi = {};
-    ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
-    SetEnvironmentVariableA("WENDRIK_DPI_CHILD", nullptr);
-    WaitForSingleObject(pi.hProcess, 120000);
-    DWORD code = 1;
-    GetExitCodeProcess(pi.hProcess, &code);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    EXPECT_EQ(0u, code) << "the checks at 120 dpi failed";
+    if (DpiChild()) GTEST_SKIP();
+    EXPECT_EQ(0u, RunSelfAtDpi(120, "SelectDirDlgDpiChild.*")) << "the checks at 120 dpi failed";
 }
 
 TEST(SelectDirDlgDpiChild, Checks) {
-    char child[8] = {};
-    if (!GetEnvironmentVariableA("WENDRIK_DPI_CHILD", child, sizeof(child))) GTEST_SKIP();
+    if (!DpiChild()) GTEST_SKIP();
     HDC screen = GetDC(nullptr);
     int ppi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);

@@ -6,6 +6,7 @@
 
 #include "PixelCapture.h"
 #include "Pump.h"
+#include "RegistryValue.h"
 #include "module/Exports.h"
 #include "module/ModuleState.h"
 
@@ -130,6 +131,31 @@ HWND ChildOfClass(HWND page, const char* className) {
         if (lstrcmpiA(cls, className) == 0) return w;
     }
     return nullptr;
+}
+
+int DpiChild() {
+    char value[16] = {};
+    return GetEnvironmentVariableA("WENDRIK_DPI_CHILD", value, sizeof(value)) ? atoi(value) : 0;
+}
+
+DWORD RunSelfAtDpi(int dpi, const std::string& gtestFilter) {
+    RegistryValue logPixels("Control Panel\\Desktop", "LogPixels");
+    logPixels.SetDword(static_cast<DWORD>(dpi));
+    char exe[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    std::string command = std::string("\"") + exe + "\" --gtest_filter=" + gtestFilter;
+    SetEnvironmentVariableA("WENDRIK_DPI_CHILD", std::to_string(dpi).c_str());
+    STARTUPINFOA si = {sizeof(si)};
+    PROCESS_INFORMATION pi = {};
+    BOOL started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
+    SetEnvironmentVariableA("WENDRIK_DPI_CHILD", nullptr);
+    if (!started) return 1;
+    WaitForSingleObject(pi.hProcess, 120000);
+    DWORD code = 1;
+    GetExitCodeProcess(pi.hProcess, &code);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return code;
 }
 
 std::string FreshFolder(const std::string& name) {

@@ -36,6 +36,12 @@ std::vector<DWORD> ClientPixels(HWND window);
 std::string TooltipText(HWND page, HWND tool);
 // Top-level windows of this thread.
 int ThreadWindowCount();
+// The resolution a process runs at is read when it starts: a test that
+// needs another one runs its own program again with LogPixels set. In that
+// child DpiChild() gives the resolution, else 0. RunSelfAtDpi returns the
+// child's exit code (0: its tests passed).
+int DpiChild();
+DWORD RunSelfAtDpi(int dpi, const std::string& gtestFilter);
 // A folder of its own under the temp folder, emptied first.
 std::string FreshFolder(const std::string& name);
 
