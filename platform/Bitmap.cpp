@@ -81,9 +81,13 @@ void Bitmap::PrepareTransparency(COLORREF key) const {
     transparency_.reset();
     auto t = std::make_unique<Transparency>();
     t->key = key;
-    WindowDC screen;
     t->mask.Reset(CreateBitmap(width_, height_, 1, 1, nullptr));
-    t->cut.Reset(CreateCompatibleBitmap(screen.Get(), width_, height_));
+    // A 32-bit DIB draws onto a screen of any depth, and needs no screen DC
+    // to make (asking for one costs more than the whole cut).
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width_, height_, 1, 32, BI_RGB};
+    void* bits = nullptr;
+    t->cut.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!t->mask || !t->cut || !t->maskDC.Get() || !t->cutDC.Get()) return;
     t->maskDC.Select(t->mask.Get());
     t->cutDC.Select(t->cut.Get());

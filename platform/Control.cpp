@@ -27,9 +27,17 @@ Control::~Control() {
     DestroyWnd();
 }
 
+namespace {
+bool ownClassRegistered = false;  // asked once, not for every window
+}
+
 void Control::RegisterOwnClass() {
+    if (ownClassRegistered) return;
     WNDCLASSEXA wc = {sizeof(wc)};
-    if (GetClassInfoExA(Application::Instance(), kOwnClass, &wc)) return;
+    if (GetClassInfoExA(Application::Instance(), kOwnClass, &wc)) {
+        ownClassRegistered = true;
+        return;
+    }
     wc.cbSize = sizeof(wc);
     wc.style = CS_DBLCLKS;
     wc.lpfnWndProc = OwnClassProc;
@@ -37,10 +45,14 @@ void Control::RegisterOwnClass() {
     wc.hInstance = Application::Instance();
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.lpszClassName = kOwnClass;
-    RegisterClassExA(&wc);
+    ownClassRegistered = RegisterClassExA(&wc) != 0;
 }
 
-void Control::UnregisterOwnClass() { UnregisterClassA(kOwnClass, Application::Instance()); }
+void Control::UnregisterOwnClass() {
+    if (!ownClassRegistered) return;
+    UnregisterClassA(kOwnClass, Application::Instance());
+    ownClassRegistered = false;
+}
 
 Control* Control::Root() {
     Control* c = this;

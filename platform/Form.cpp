@@ -53,10 +53,24 @@ void Form::CreateWnd() {
 SIZE Form::FrameSize() const {
     WindowParams params;
     const_cast<Form*>(this)->CreateParams(params);
-    RECT r = {0, 0, 0, 0};
-    AdjustWindowRectEx(&r, params.style, FALSE, params.exStyle);
-    return SIZE{r.right - r.left, r.bottom - r.top};
+    // Asked for at every layout step, and the system's answer is slow to
+    // come: kept per style until the system's metrics change.
+    if (frameStyle_ != params.style || frameExStyle_ != params.exStyle || frameMetrics_ != MetricsGeneration()) {
+        RECT r = {0, 0, 0, 0};
+        AdjustWindowRectEx(&r, params.style, FALSE, params.exStyle);
+        frame_ = SIZE{r.right - r.left, r.bottom - r.top};
+        frameStyle_ = params.style;
+        frameExStyle_ = params.exStyle;
+        frameMetrics_ = MetricsGeneration();
+    }
+    return frame_;
 }
+
+namespace {
+unsigned metricsGeneration = 1;
+}
+
+unsigned Form::MetricsGeneration() { return metricsGeneration; }
 
 RECT Form::ClientRectWithoutWindow() const {
     SIZE frame = FrameSize();
@@ -259,6 +273,9 @@ void Form::ChildWindowGone(Control* control, HWND window) {
 
 LRESULT Form::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+    case WM_SETTINGCHANGE:
+        ++metricsGeneration;  // frames may have changed size
+        break;
     case WM_SHOWWINDOW:
         if (wParam && !freeing_) FormShow();
         break;

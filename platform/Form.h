@@ -113,6 +113,7 @@ private:
     void Loaded();
     void DoCreate();
     SIZE FrameSize() const;
+    static unsigned MetricsGeneration();
     void DestroyTooltip();
 
     bool freeing_ = false;
@@ -127,6 +128,9 @@ private:
     std::vector<Control*> tooltipTools_;
     HWND lastFocus_ = nullptr;
     Control* activeControl_ = nullptr;
+    mutable SIZE frame_ = {};
+    mutable DWORD frameStyle_ = 0, frameExStyle_ = 0;
+    mutable unsigned frameMetrics_ = 0;
 };
 
 }  // namespace platform

@@ -41,7 +41,7 @@ void Label::SetText(const std::string& text) {
 
 void Label::AdjustSize() {
     if (!autoSize_ || wordWrap_ || !Handle()) return;
-    WindowDC dc(Handle());
+    MemoryDC dc;  // measures as the screen does, without asking for the window's DC
     RECT r = {0, 0, 0, 0};
     {
         Canvas canvas(dc.Get());

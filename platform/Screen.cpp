@@ -11,8 +11,12 @@ void (*cursorObserver)(int) = nullptr;
 }
 
 int Screen::PixelsPerInch() {
-    WindowDC screen;
-    return GetDeviceCaps(screen.Get(), LOGPIXELSX);
+    // Fixed for the life of the process; asking the screen costs a DC each time.
+    static const int ppi = [] {
+        WindowDC screen;
+        return GetDeviceCaps(screen.Get(), LOGPIXELSX);
+    }();
+    return ppi;
 }
 
 int Screen::Cursor() { return screenCursor; }
@@ -26,10 +30,13 @@ void Screen::SetCursor(int cursor) {
 }
 
 HCURSOR Screen::LoadCursorId(int cursor) {
+    // The system's shared cursors, looked up once each: asked for on every mouse move.
+    static const HCURSOR wait = LoadCursorA(nullptr, IDC_WAIT), hand = LoadCursorA(nullptr, IDC_HAND),
+                         arrow = LoadCursorA(nullptr, IDC_ARROW);
     switch (cursor) {
-    case CursorHourGlass: return LoadCursorA(nullptr, IDC_WAIT);
-    case CursorHandPoint: return LoadCursorA(nullptr, IDC_HAND);
-    default: return LoadCursorA(nullptr, IDC_ARROW);
+    case CursorHourGlass: return wait;
+    case CursorHandPoint: return hand;
+    default: return arrow;
     }
 }
 
