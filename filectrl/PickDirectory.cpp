@@ -27,8 +27,7 @@ bool PickDirectory(std::string& directory, TDirPickOptions options, int helpCont
     if (ppi != 96) {
         dialog->ScaleBy(ppi, 96);
         dialog->FileList->UseParentFont();
-        dialog->SetBounds(GetSystemMetrics(SM_CXSCREEN) / 2 - dialog->Width() / 2,
-                          GetSystemMetrics(SM_CYSCREEN) / 2 - dialog->Height() / 2, dialog->Width(), dialog->Height());
+        dialog->CenterOnScreen();  // by the scaled size
         dialog->FileList->GetFont().SetColor(GetSysColor(COLOR_GRAYTEXT));
         dialog->FileList->Invalidate();
     }

@@ -95,9 +95,7 @@ TSelectDirDlg::TSelectDirDlg() : Form(nullptr) {
     CancelButton->SetCancel(true);
     HelpButton->SetText(ResourceStrings::SHelpButton());
     HelpButton->OnClick = [this] { HelpButtonClick(); };
-    // Centred on the screen by its outer size.
-    SetBounds((GetSystemMetrics(SM_CXSCREEN) - Width()) / 2, (GetSystemMetrics(SM_CYSCREEN) - Height()) / 2, Width(),
-              Height());
+    CenterOnScreen();
     SetActiveControl(DirList);
 }
 

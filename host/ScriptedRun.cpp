@@ -20,20 +20,13 @@ namespace {
 
 using namespace wendrik;
 
-BOOL CALLBACK FindPageStep(HWND w, LPARAM p) {
-    char text[128] = {};
-    GetWindowTextA(w, text, sizeof(text));
-    if (IsWindowVisible(w) && std::string(text) == "Registry komplett exportieren") {
-        *reinterpret_cast<HWND*>(p) = w;
-        return FALSE;
-    }
-    return TRUE;
-}
+HWND FindPage() { return testing_support::ShownWindow("Registry komplett exportieren"); }
 
-HWND FindPage() {
-    HWND found = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), FindPageStep, reinterpret_cast<LPARAM>(&found));
-    return found;
+// Clicks the page's control that stands at a point of its design, as the mouse would.
+void ClickPageAt(HWND page, POINT at) {
+    HWND control = ChildWindowFromPointEx(page, at, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
+    MapWindowPoints(page, control, &at, 1);
+    testing_support::ClickAt(control, at);
 }
 
 struct ChildSearch {
@@ -125,11 +118,8 @@ int RunScript(HostWindow& host, ModuleLibrary& module, const std::string& backup
         PostMessageA(GetDlgItem(d, IDOK), BM_CLICK, 0, 0);
         host.Log("OK pressed");
     });
-    POINT browse = {250 + 11, 177 + 11};
-    HWND browseButton = ChildWindowFromPointEx(page, browse, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
-    MapWindowPoints(page, browseButton, &browse, 1);
     host.Log("browse button pressed");
-    testing_support::ClickAt(browseButton, browse);
+    ClickPageAt(page, POINT{250 + 11, 177 + 11});
     char shown[MAX_PATH] = {};
     GetWindowTextA(edit, shown, sizeof(shown));
     bool created = dialog.Done() && GetFileAttributesA(wanted.c_str()) != INVALID_FILE_ATTRIBUTES &&
@@ -146,11 +136,8 @@ int RunScript(HostWindow& host, ModuleLibrary& module, const std::string& backup
     if (!screenshot.empty())
         host.Log(SaveScreenshot(page, screenshot) ? "screenshot: " + screenshot : "FAILED: screenshot");
 
-    POINT apply = {16 + 18, 381 + 18};
-    HWND button = ChildWindowFromPointEx(page, apply, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
-    MapWindowPoints(page, button, &apply, 1);
     host.Log("apply pressed");
-    testing_support::ClickAt(button, apply);
+    ClickPageAt(page, POINT{16 + 18, 381 + 18});
     host.LogFlags();
 
     RECT before;

@@ -50,6 +50,12 @@ void Form::CreateWnd() {
     if (!iconName_.empty()) SetIcon(iconName_);
 }
 
+namespace {
+unsigned metricsGeneration = 1;  // counts the system's metrics changes
+}
+
+unsigned Form::MetricsGeneration() { return metricsGeneration; }
+
 SIZE Form::FrameSize() const {
     WindowParams params;
     const_cast<Form*>(this)->CreateParams(params);
@@ -65,12 +71,6 @@ SIZE Form::FrameSize() const {
     }
     return frame_;
 }
-
-namespace {
-unsigned metricsGeneration = 1;
-}
-
-unsigned Form::MetricsGeneration() { return metricsGeneration; }
 
 RECT Form::ClientRectWithoutWindow() const {
     SIZE frame = FrameSize();
@@ -182,6 +182,11 @@ int Form::ShowModal(Form* owner) {
     if (Handle()) ShowWindow(Handle(), SW_HIDE);
     if (focus && IsWindow(focus)) SetFocus(focus);
     return modalResult_;
+}
+
+void Form::CenterOnScreen() {
+    SetBounds((GetSystemMetrics(SM_CXSCREEN) - Width()) / 2, (GetSystemMetrics(SM_CYSCREEN) - Height()) / 2, Width(),
+              Height());
 }
 
 bool Form::Mnemonic(char key) {

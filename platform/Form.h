@@ -93,6 +93,8 @@ public:
     void SetDialogBorder(bool dialog) { dialogBorder_ = dialog; }
     // The control that has the focus when the form is first activated.
     void SetActiveControl(Control* control) { activeControl_ = control; }
+    // Places the form in the middle of the screen by its outer size.
+    void CenterOnScreen();
     // The accelerator `key` of a caption label moves the focus to its control; true when one did.
     bool Mnemonic(char key);
 

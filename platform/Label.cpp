@@ -2,6 +2,7 @@
 
 #include "Canvas.h"
 #include "DeviceContext.h"
+#include "Text.h"
 
 namespace platform {
 
@@ -70,9 +71,7 @@ bool Label::MnemonicFor(char key) {
     std::string::size_type amp = text.find('&');  // "&" never stands in a double-byte character
     while (amp != std::string::npos && amp + 1 < text.size() && text[amp + 1] == '&') amp = text.find('&', amp + 2);
     if (amp == std::string::npos || amp + 1 >= text.size()) return false;
-    char mine = text[amp + 1];
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    if (lower(mine) != lower(key)) return false;
+    if (AnsiLowerCase(std::string(1, text[amp + 1])) != AnsiLowerCase(std::string(1, key))) return false;
     if (!IsWindowVisible(focusControl_->Handle()) || !IsWindowEnabled(focusControl_->Handle())) return false;
     SetFocus(focusControl_->Handle());
     return true;

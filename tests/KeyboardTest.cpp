@@ -15,14 +15,6 @@ using namespace testing_support;
 
 namespace {
 
-void SetShift(bool down) {
-    BYTE keys[256];
-    GetKeyboardState(keys);
-    keys[VK_SHIFT] = down ? 0x80 : 0;
-    keys[VK_LSHIFT] = down ? 0x80 : 0;
-    SetKeyboardState(keys);
-}
-
 // Posts a key to whatever has the focus and lets a plain host loop handle it.
 void Press(UINT key) {
     HWND focus = GetFocus();

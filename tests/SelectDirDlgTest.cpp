@@ -74,12 +74,6 @@ HWND NetButton(HWND dialog) { return ChildWithText(dialog, "Button", ResourceStr
 void Type(HWND dialog, const std::string& text) { SetWindowTextA(Edit(dialog), text.c_str()); }
 void Press(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
 
-void SetShift(bool down) {
-    BYTE keys[256];
-    GetKeyboardState(keys);
-    keys[VK_SHIFT] = keys[VK_LSHIFT] = down ? 0x80 : 0;
-    SetKeyboardState(keys);
-}
 
 class SelectDirDlgTest : public ::testing::Test {
 protected:

@@ -34,6 +34,14 @@ void Click(HWND window) {
     ClickAt(window, POINT{r.right / 2, r.bottom / 2});
 }
 
+void SetShift(bool down) {
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = down ? 0x80 : 0;
+    keys[VK_LSHIFT] = down ? 0x80 : 0;
+    SetKeyboardState(keys);
+}
+
 void MouseEnter(HWND window) {
     RECT r;
     GetClientRect(window, &r);

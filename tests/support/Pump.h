@@ -16,6 +16,9 @@ void Click(HWND window);
 void ClickAt(HWND window, POINT client);
 void MouseEnter(HWND window);
 void MouseLeave(HWND window);
+// Holds Shift down (or lets it go) in this thread's keyboard state, as
+// Shift+Tab needs it.
+void SetShift(bool down);
 // The cursor a window asks for over its client area.
 HCURSOR CursorOver(HWND window);
 

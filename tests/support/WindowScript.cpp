@@ -73,12 +73,17 @@ void CALLBACK WindowScript::Tick(HWND, UINT, UINT_PTR id, DWORD) {
             script->Run();
 }
 
+HWND ShownWindow(const std::string& caption) {
+    Search search{&caption, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), FindShown, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 void WindowScript::Run() {
     if (running_ || Done()) return;  // a step's own nested loop ticks too
-    Search search{&caption_, nullptr};
-    EnumThreadWindows(GetCurrentThreadId(), FindShown, reinterpret_cast<LPARAM>(&search));
-    if (!search.found || !IsWindowEnabled(search.found)) return;
-    window_ = search.found;
+    HWND found = ShownWindow(caption_);
+    if (!found || !IsWindowEnabled(found)) return;
+    window_ = found;
     running_ = true;
     bool advanced = steps_[next_](window_);
     running_ = false;

@@ -40,6 +40,8 @@ private:
     UINT_PTR timer_;
 };
 
+// The shown top-level window of this thread with this caption, or null.
+HWND ShownWindow(const std::string& caption);
 // The first child of `parent` whose window text is `text` (its class
 // given: also the first one of that class when `text` is null).
 HWND ChildWithText(HWND parent, const char* className, const char* text);
