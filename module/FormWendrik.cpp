@@ -9,6 +9,8 @@
 #include "platform/Application.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Files.h"
+#include "platform/KernelHandle.h"
+#include "platform/NativeFileView.h"
 #include "platform/Screen.h"
 #include "platform/ProgramStart.h"
 #include "platform/SystemFunctions.h"
@@ -199,51 +201,54 @@ bool TFormWendrik::RunExport(const std::string& dir) {
     FILETIME before = {};
     bool existedBefore = LastWriteTime(target, before);
 
-    // By full path: a program named regedit.exe in the backup directory must never run.
+    // By full path: a program named regedit.exe in the backup directory must
+    // never run. On 64-bit Windows the system's own editor, not the 32-bit
+    // copy that would export only the 32-bit view of the machine's keys.
     const std::string editor = RegistryEditorPath();
+    const bool nativeView = NativeFileView::Wow64();
     HANDLE process = nullptr;
     if (editor.empty()) {
         ShowMessage(page_texts::EditorNotStarted(english, Say("the Windows folder is unknown",
                                                               "der Windows-Ordner ist unbekannt")));
         return false;
     }
-    if (!StartProgram({.window = Handle(), .file = editor, .parameters = "/E " + name, .directory = dir},
+    if (!StartProgram({.window = Handle(), .file = editor, .parameters = "/E " + name, .directory = dir,
+                       .native = true},
                       &process)) {
-        ShowMessage(page_texts::EditorNotStarted(english, SystemMessage(GetLastError())));
+        DWORD error = GetLastError();
+        // The user said no to the system's elevation prompt: nothing ran, nothing was written.
+        ShowMessage(error == ERROR_CANCELLED ? page_texts::Cancelled(english)
+                                             : page_texts::EditorNotStarted(english, SystemMessage(error)));
         return false;
     }
-    bool ended = true;
-    if (process) {
-        Screen::SetCursor(CursorHourGlass);
-        Application::WaitPumping(process);
-        Screen::SetCursor(CursorDefault);
-        ended = WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
-        CloseHandle(process);
-    }
-    if (Freeing() || !ended) return false;  // the host released the page, or the thread is quitting
-
-    FILETIME after = {};
-    bool writtenNow = LastWriteTime(target, after) && (!existedBefore || CompareFileTime(&after, &before) != 0);
-    if (!writtenNow || !IsRegistryExport(target)) {
-        ShowMessage(page_texts::NotWritten(english, target));
+    ExportFault fault = ExportFault::None;
+    if (!AwaitExport(process, target, existedBefore, before, nativeView, fault)) return false;
+    if (fault != ExportFault::None) {
+        ShowMessage(page_texts::Incomplete(english, target, page_texts::Reason(english, fault)));
         return false;
     }
     return true;
 }
 
-bool TFormWendrik::IsRegistryExport(const std::string& path) {
-    // What the registry editor writes first: the UTF-16LE byte-order mark and its header.
-    static const char kHeader[] = "Windows Registry Editor Version 5.00";
-    std::string expected = "\xFF\xFE";
-    for (const char* c = kHeader; *c; ++c) expected += std::string{*c, '\0'};
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    std::string start(expected.size(), '\0');
-    DWORD read = 0;
-    bool ok = ReadFile(file, start.data(), static_cast<DWORD>(start.size()), &read, nullptr);
-    CloseHandle(file);
-    return ok && read == start.size() && start == expected;
+bool TFormWendrik::AwaitExport(HANDLE process, const std::string& target, bool existedBefore,
+                               const FILETIME& before, bool nativeView, ExportFault& fault) {
+    KernelHandle owned(process);
+    Screen::SetCursor(CursorHourGlass);
+    ScopeExit arrow([] { Screen::SetCursor(CursorDefault); });
+    if (process) {
+        Application::WaitPumping(process);
+        if (WaitForSingleObject(process, 0) != WAIT_OBJECT_0) return false;  // the thread is quitting
+    }
+    if (Freeing()) return false;  // the host released the page
+    FILETIME after = {};
+    if (!LastWriteTime(target, after) || (existedBefore && CompareFileTime(&after, &before) == 0)) {
+        fault = ExportFault::NothingWritten;
+        return true;
+    }
+    // Hundreds of megabytes on a real machine: read beside the window, which goes on painting.
+    ExportFileCheck check({.nativeView = nativeView, .userSid = ExportFileCheck::CurrentUserSid()});
+    if (!Application::RunPumping([&] { fault = check.Check(target); })) return false;
+    return !Freeing();
 }
 
 }  // namespace wendrik

@@ -6,6 +6,7 @@
 #include "platform/Edit.h"
 #include "platform/Label.h"
 #include "platform/SpeedButton.h"
+#include "module/ExportFileCheck.h"
 #include "template/FrmTippTemplate.h"
 
 namespace wendrik {
@@ -37,10 +38,14 @@ protected:
     void BeforeFree() override;
 
 private:
-    // Exports into `dir`; true when the file was written. Reports every failure.
+    // Exports into `dir`; true when the whole registry was written. Reports
+    // every failure, and a cancel as a cancel.
     bool RunExport(const std::string& dir);
-    // True when the file begins as the registry editor's exports do.
-    static bool IsRegistryExport(const std::string& path);
+    // Waits for the editor and checks what it wrote, with the page painting
+    // and the hourglass up throughout; false when the page or the thread is
+    // going away meanwhile (nothing is reported then).
+    bool AwaitExport(HANDLE process, const std::string& target, bool existedBefore, const FILETIME& before,
+                     bool nativeView, ExportFault& fault);
 
     SYSTEMTIME createdOn_ = {};
     bool exporting_ = false;

@@ -1,6 +1,8 @@
 #pragma once
 #include <string>
 
+#include "ExportFileCheck.h"
+
 // What the registry export page says, beyond the texts of its table.
 namespace wendrik::page_texts {
 
@@ -47,10 +49,41 @@ inline std::string EditorNotStarted(bool english, const std::string& reason) {
                          "). Es wurde nichts exportiert.";
 }
 
-inline std::string NotWritten(bool english, const std::string& target) {
-    return english ? "The registry editor did not write a complete export to " + target + ". The export failed."
-                   : "Der Registrierungs-Editor hat keinen vollständigen Export nach " + target +
-                         " geschrieben. Der Export ist fehlgeschlagen.";
+inline std::string Cancelled(bool english) {
+    return english ? "The export was cancelled: the registry editor was not allowed to start. Nothing was "
+                     "exported, and existing backups are unchanged."
+                   : "Der Export wurde abgebrochen: der Registrierungs-Editor durfte nicht starten. Es wurde "
+                     "nichts exportiert, vorhandene Sicherungen sind unverändert.";
+}
+
+inline std::string Incomplete(bool english, const std::string& target, const std::string& reason) {
+    return english ? "The registry editor did not write a complete export to " + target + " (" + reason +
+                         "). Do not rely on this file as a backup. The export failed."
+                   : "Der Registrierungs-Editor hat keinen vollständigen Export nach " + target + " geschrieben (" +
+                         reason + "). Verlassen Sie sich nicht auf diese Datei als Sicherung. "
+                         "Der Export ist fehlgeschlagen.";
+}
+
+inline std::string Reason(bool english, ExportFault fault) {
+    switch (fault) {
+    case ExportFault::NothingWritten: return english ? "no file was written" : "es wurde keine Datei geschrieben";
+    case ExportFault::Unreadable: return english ? "the file cannot be read" : "die Datei kann nicht gelesen werden";
+    case ExportFault::NotAnExport:
+        return english ? "the file is not a registry export" : "die Datei ist kein Registry-Export";
+    case ExportFault::Cut:
+        return english ? "the file breaks off in the middle" : "die Datei bricht mittendrin ab";
+    case ExportFault::NoMachineKeys:
+        return english ? "HKEY_LOCAL_MACHINE is missing" : "HKEY_LOCAL_MACHINE fehlt";
+    case ExportFault::NoUserKeys:
+        return english ? "HKEY_CURRENT_USER is missing" : "HKEY_CURRENT_USER fehlt";
+    case ExportFault::No64BitKeys:
+        return english ? "only the 32-bit view of the registry was exported: HKEY_LOCAL_MACHINE\\SOFTWARE\\"
+                         "WOW6432Node is missing"
+                       : "nur die 32-Bit-Ansicht der Registry wurde exportiert: HKEY_LOCAL_MACHINE\\SOFTWARE\\"
+                         "WOW6432Node fehlt";
+    case ExportFault::None: break;
+    }
+    return "";
 }
 
 inline std::string BackupFolderHelp(bool english) {

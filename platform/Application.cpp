@@ -1,5 +1,8 @@
 #include "Application.h"
 
+#include <exception>
+
+#include "KernelHandle.h"
 #include "Text.h"
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
@@ -28,6 +31,20 @@ std::string ExePath() {
         path.resize(path.size() * 2);
         if (path.size() > 32768) return "";
     }
+}
+struct Job {
+    const std::function<void()>* work;
+    std::exception_ptr error;
+};
+
+DWORD WINAPI RunJob(void* parameter) {
+    auto* job = static_cast<Job*>(parameter);
+    try {
+        (*job->work)();
+    } catch (...) {  // the thread's boundary: handed to the waiting thread
+        job->error = std::current_exception();
+    }
+    return 0;
 }
 }  // namespace
 
@@ -114,6 +131,20 @@ bool Application::WaitPumping(HANDLE handle) {
         if (r == WAIT_OBJECT_0) return true;
         if (r != WAIT_OBJECT_0 + 1 || !ProcessMessages()) return false;
     }
+}
+
+bool Application::RunPumping(const std::function<void()>& work) {
+    Job job{&work, nullptr};
+    KernelHandle thread(CreateThread(nullptr, 0, RunJob, &job, 0, nullptr));
+    if (!thread) {
+        work();
+        return true;
+    }
+    bool pumped = WaitPumping(thread.Get());
+    // The job lives in this frame: never leave before the thread has.
+    if (!pumped) WaitForSingleObject(thread.Get(), INFINITE);
+    if (job.error) std::rethrow_exception(job.error);
+    return pumped;
 }
 
 }  // namespace platform

@@ -59,6 +59,12 @@ public:
     // Pumps messages until `handle` is signalled; false when the wait failed
     // or the thread is quitting.
     static bool WaitPumping(HANDLE handle);
+    // Runs `work` on a thread of its own while this one keeps dispatching
+    // messages (windows paint, the host stays alive), and returns when it
+    // has finished, also when the thread is quitting (then false). What the
+    // work throws is raised again here. Without a thread to spare the work
+    // runs here.
+    static bool RunPumping(const std::function<void()>& work);
 
 private:
     static void RunDeferred();

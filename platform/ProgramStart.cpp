@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "NativeFileView.h"
 #include "SystemFunctions.h"
 
 namespace platform {
@@ -16,7 +17,17 @@ bool StartProgram(const ProgramStart& start, HANDLE* process) {
     info.lpDirectory = start.directory.c_str();
     info.nShow = start.show;
     if (process) *process = nullptr;
-    if (!SystemFunctions::Current().ShellExecuteExA(&info)) return false;
+    BOOL started;
+    {
+        // Redirection off for this one call only: nothing else may run without it.
+        NativeFileView view(start.native);
+        if (!view.Ok()) {
+            SetLastError(view.Error());
+            return false;
+        }
+        started = SystemFunctions::Current().ShellExecuteExA(&info);
+    }
+    if (!started) return false;
     if (process) *process = info.hProcess;
     return true;
 }

@@ -11,6 +11,9 @@ struct ProgramStart {
     std::string parameters;
     std::string directory;
     int show = SW_SHOW;
+    // A program of the system's Windows folder that must be its own, not the
+    // 32-bit copy that WOW64 would start for this 32-bit process.
+    bool native = false;
 };
 
 // Starts the program without the shell's own error boxes, through the

@@ -26,6 +26,11 @@ struct SystemFunctions {
     HMODULE(WINAPI* GetModuleHandleA)(LPCSTR name);
     FARPROC(WINAPI* GetProcAddress)(HMODULE module, LPCSTR name);
     UINT(WINAPI* GetDriveTypeA)(LPCSTR root);
+    // Looked up at run time: null where the system lacks them (Windows XP
+    // before SP2 has no IsWow64Process, 32-bit XP no redirection calls).
+    BOOL(WINAPI* IsWow64Process)(HANDLE process, BOOL* wow64);
+    BOOL(WINAPI* Wow64DisableWow64FsRedirection)(void** old);
+    BOOL(WINAPI* Wow64RevertWow64FsRedirection)(void* old);
 
     static SystemFunctions& Current();
 };

@@ -31,7 +31,7 @@ PY
 if [ $# -gt 0 ]; then
   runs=("$*")
 else
-  runs=(page_bench "folder_bench C:\\bench\\folders C:\\bench\\files")
+  runs=(page_bench "folder_bench C:\\bench\\folders C:\\bench\\files" export_check_bench)
 fi
 wineserver -k 2>/dev/null || true
 xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '

@@ -15,7 +15,8 @@ sudo=""
 if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"
   $sudo dpkg --add-architecture i386
-  $sudo apt-get update -qq
+  # A mirror caught mid-sync fails one list: install from what the others gave.
+  $sudo apt-get update -qq || echo "apt-get update reported errors; installing from the lists it has" >&2
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
 if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then

@@ -29,16 +29,20 @@ BOOL CALLBACK FindPage(HWND w, LPARAM p) {
     return TRUE;
 }
 
-// The file as text, the UTF-16 of the registry editor narrowed to ASCII.
+// The file as lower-case text, the UTF-16 of the registry editor narrowed to ASCII.
 std::string ReadExport(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE') {
-        std::string narrow;
-        for (size_t i = 2; i + 1 < bytes.size() && narrow.size() < 200; i += 2) narrow += bytes[i];
-        return narrow;
-    }
-    return bytes.substr(0, 200);
+    if (bytes.size() < 2 || bytes[0] != '\xFF' || bytes[1] != '\xFE') return bytes.substr(0, 200);
+    std::string narrow;
+    for (size_t i = 2; i + 1 < bytes.size(); i += 2)
+        narrow += bytes[i] >= 'A' && bytes[i] <= 'Z' ? static_cast<char>(bytes[i] + 32) : bytes[i];
+    return narrow;
+}
+
+bool UnderWow64() {
+    BOOL wow64 = FALSE;
+    return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
 }
 
 TEST(ExportEndToEndTest, ApplyMakesTheRegistryEditorWriteTodaysFile) {
@@ -70,8 +74,44 @@ TEST(ExportEndToEndTest, ApplyMakesTheRegistryEditorWriteTodaysFile) {
     std::string path = folder + "\\" + name;
     ASSERT_EQ(1u, boxes.Texts().size());
     EXPECT_EQ("Registry wurde komplett nach " + path + " exportiert !", boxes.Texts()[0]);
-    EXPECT_EQ(0u, ReadExport(path).find("Windows Registry Editor Version 5.00"));
+    std::string text = ReadExport(path);
+    EXPECT_EQ(0u, text.find("windows registry editor version 5.00"));
+    EXPECT_NE(std::string::npos, text.find("\r\n[hkey_local_machine]\r\n"));
     EXPECT_EQ(2, changed());
+    EXPECT_EQ(1, freePage());
+    FreeLibrary(lib);
+}
+
+// A 32-bit page on 64-bit Windows: the system's own editor writes both
+// views of HKEY_LOCAL_MACHINE\SOFTWARE. Wine's redirector, like Windows',
+// turns this 32-bit process's %windir%\regedit.exe into the 32-bit editor in
+// syswow64, whose export lacks WOW6432Node.
+TEST(ExportEndToEndTest, On64BitWindowsTheExportHoldsTheNativeView) {
+    if (!UnderWow64())
+        GTEST_SKIP() << "this prefix is not a 64-bit one (wine64 missing?): the 64-bit view cannot be tested";
+    std::string folder = FreshFolder("wendrik-end-to-end-64");
+    RegistryValue backup(kHostKey, "BackupPath");
+    backup.SetString(folder);
+    HMODULE lib = LoadLibraryA((platform::Application::ExeFolder() + "Wendrik.dll").c_str());
+    ASSERT_NE(nullptr, lib);
+    auto create = reinterpret_cast<CreateFn>(GetProcAddress(lib, "ModulCreate"));
+    auto save = reinterpret_cast<NoArgFn>(GetProcAddress(lib, "ModulSaveChanges"));
+    auto freePage = reinterpret_cast<NoArgFn>(GetProcAddress(lib, "ModulFree"));
+    create(60, 40, 298, 455, kXpCode, 1, "Registry komplett exportieren", "", kXpMask, kTipHelpId);
+    {
+        BoxAnswerer boxes;
+        save();
+        ASSERT_EQ(1u, boxes.Texts().size());
+        EXPECT_EQ(0u, boxes.Texts()[0].find("Registry exported to ")) << boxes.Texts()[0];
+    }
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((folder + "\\*.reg").c_str(), &data);
+    ASSERT_NE(INVALID_HANDLE_VALUE, find);
+    FindClose(find);
+    std::string text = ReadExport(folder + "\\" + data.cFileName);
+    EXPECT_NE(std::string::npos, text.find("\r\n[hkey_local_machine\\software\\wow6432node]\r\n"));
+    // The host's own key, as this process's 32-bit view writes it, is there too.
+    EXPECT_NE(std::string::npos, text.find("\\software\\morvane\\brindlemark]\r\n"));
     EXPECT_EQ(1, freePage());
     FreeLibrary(lib);
 }

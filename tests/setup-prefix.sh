@@ -8,6 +8,9 @@ export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wineserver -k 2>/dev/null || true
 wineserver -w 2>/dev/null || true
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  # 64-bit where wine can: the 32-bit module then runs under WOW64, as on
+  # most machines of its users.
+  if [ -x /usr/lib/wine/wine64 ] || command -v wine64 >/dev/null; then export WINEARCH=win64; fi
   wineboot -i >/dev/null 2>&1
 fi
 # Without a window manager, destroying a shown window would wait for one.

@@ -125,9 +125,14 @@ void FakeSystem::WriteExport(const Start& start) {
     std::string path = start.directory + (platform::AnsiLastChar(start.directory) == "\\" ? "" : "\\") + name;
     if (FILE* f = std::fopen(path.c_str(), "wb")) {
         // As the registry editor writes it: UTF-16LE after a byte-order mark.
+        std::string ascii = std::string(kExportHeader) + "\r\n\r\n";
+        if (editor_ != Editor::WritesHeaderOnly && editor_ != Editor::WritesTruncated) {
+            ascii += "[HKEY_LOCAL_MACHINE]\r\n\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE]\r\n\"Name\"=\"[not a key]\"\r\n\r\n";
+            if (editor_ != Editor::Writes32BitView) ascii += "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Wow6432Node]\r\n\r\n";
+            ascii += "[HKEY_CURRENT_USER]\r\n\r\n[HKEY_CURRENT_USER\\Software]\r\n\r\n[HKEY_USERS]\r\n\r\n";
+        }
         std::string text = "\xFF\xFE";
-        for (const char* c = kExportHeader; *c; ++c) text += std::string{*c, '\0'};
-        text += std::string("\r\0\n\0", 4);
+        for (char c : ascii) text += std::string{c, '\0'};
         if (editor_ == Editor::WritesForeign) text = "just some text";
         if (editor_ == Editor::WritesTruncated) text.resize(20);
         std::fwrite(text.data(), 1, text.size(), f);
@@ -139,10 +144,10 @@ BOOL WINAPI FakeSystem::ShellExecuteExFake(SHELLEXECUTEINFOA* info) {
     FakeSystem* self = active_;
     Start start{info->hwnd, info->lpVerb == nullptr, info->lpFile ? info->lpFile : "",
                 info->lpParameters ? info->lpParameters : "",
-                info->lpDirectory ? info->lpDirectory : "", info->nShow};
+                info->lpDirectory ? info->lpDirectory : "", info->nShow, self->redirectionOff_};
     self->starts_.push_back(start);
-    if (self->editor_ == Editor::CannotStart) {
-        SetLastError(ERROR_FILE_NOT_FOUND);
+    if (self->editor_ == Editor::CannotStart || self->editor_ == Editor::Declined) {
+        SetLastError(self->editor_ == Editor::Declined ? ERROR_CANCELLED : ERROR_FILE_NOT_FOUND);
         return FALSE;
     }
     if (self->editor_ != Editor::Pending) self->WriteExport(start);
@@ -156,6 +161,40 @@ BOOL WINAPI FakeSystem::ShellExecuteExFake(SHELLEXECUTEINFOA* info) {
                     DUPLICATE_SAME_ACCESS);
     info->hProcess = (info->fMask & SEE_MASK_NOCLOSEPROCESS) ? copy : nullptr;
     if (!info->hProcess) CloseHandle(copy);
+    return TRUE;
+}
+
+void FakeSystem::SetWow64(bool wow64, bool refuseOff) {
+    wow64_ = wow64;
+    refuseOff_ = refuseOff;
+    auto& table = platform::SystemFunctions::Current();
+    table.IsWow64Process = IsWow64Fake;
+    table.Wow64DisableWow64FsRedirection = RedirectionOffFake;
+    table.Wow64RevertWow64FsRedirection = RedirectionOnFake;
+}
+
+BOOL WINAPI FakeSystem::IsWow64Fake(HANDLE, BOOL* wow64) {
+    *wow64 = active_->wow64_;
+    return TRUE;
+}
+
+BOOL WINAPI FakeSystem::RedirectionOffFake(void** old) {
+    FakeSystem* self = active_;
+    self->redirections_.push_back("off " + std::to_string(GetCurrentThreadId()));
+    if (self->refuseOff_) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return FALSE;
+    }
+    *old = reinterpret_cast<void*>(1);
+    self->redirectionOff_ = true;
+    return TRUE;
+}
+
+BOOL WINAPI FakeSystem::RedirectionOnFake(void* old) {
+    FakeSystem* self = active_;
+    self->redirections_.push_back("on " + std::to_string(GetCurrentThreadId()) +
+                                  (old == reinterpret_cast<void*>(1) ? "" : " with a foreign value"));
+    self->redirectionOff_ = false;
     return TRUE;
 }
 

@@ -13,11 +13,14 @@ namespace testing_support {
 class FakeSystem {
 public:
     enum class Editor {
-        Writes,     // writes the export file and ends at once
+        Writes,     // writes a whole export file (both views of the registry) and ends at once
         WritesNothing,
         WritesForeign,    // a file that is not an export
         WritesTruncated,  // the byte-order mark and half a header
+        WritesHeaderOnly, // the header and a blank line, then nothing
+        Writes32BitView,  // whole, but without the keys only the 64-bit view holds
         CannotStart,
+        Declined,   // the user declines the elevation prompt: the start fails with ERROR_CANCELLED
         Pending,    // runs until Finish()
     };
     struct Start {
@@ -25,6 +28,7 @@ public:
         bool verbIsNull;
         std::string file, parameters, directory;
         int show;
+        bool redirectionOff;  // file-system redirection was off for the starting thread
     };
 
     // How the token calls behave: the real ones (recorded), or an adjustment
@@ -70,6 +74,13 @@ public:
 
     static FakeSystem* Active() { return active_; }
 
+    // From now on the process answers IsWow64Process with `wow64`, and the
+    // redirection calls are played: recorded in order ("off 1234", "on 1234",
+    // with the calling thread's id), failing to turn off when `refuseOff`.
+    void SetWow64(bool wow64, bool refuseOff = false);
+    const std::vector<std::string>& Redirections() const { return redirections_; }
+    bool RedirectionOff() const { return redirectionOff_; }
+
 private:
     static BOOL WINAPI ShellExecuteExFake(SHELLEXECUTEINFOA* info);
     static BOOL WINAPI OpenProcessTokenFake(HANDLE process, DWORD access, HANDLE* token);
@@ -86,6 +97,9 @@ private:
     static BOOL WINAPI VolumeFake(LPCSTR root, LPSTR name, DWORD nameSize, DWORD* serial, DWORD* maxComponent,
                                   DWORD* flags, LPSTR fileSystem, DWORD fileSystemSize);
     static DWORD WINAPI ConnectionFake(LPCSTR local, LPSTR remote, DWORD* length);
+    static BOOL WINAPI IsWow64Fake(HANDLE process, BOOL* wow64);
+    static BOOL WINAPI RedirectionOffFake(void** old);
+    static BOOL WINAPI RedirectionOnFake(void* old);
     void WriteExport(const Start& start);
 
     Editor editor_ = Editor::Writes;
@@ -102,6 +116,10 @@ private:
     std::vector<Start> starts_;
     std::vector<HANDLE> events_;
     HANDLE pending_ = nullptr;
+    bool wow64_ = false;
+    bool refuseOff_ = false;
+    bool redirectionOff_ = false;
+    std::vector<std::string> redirections_;
     static inline FakeSystem* active_ = nullptr;
 };
 

@@ -1,0 +1,190 @@
+#include "ExportFileCheck.h"
+
+#include <sddl.h>
+#include <emmintrin.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/KernelHandle.h"
+
+namespace wendrik {
+
+namespace {
+
+constexpr std::uint16_t kOpen = '[';
+constexpr std::uint16_t kLineEnd = '\n';
+enum : int { kMachine = 1, kUser = 2, kNative = 4 };
+
+// What the registry editor writes first: the byte-order mark and its header line.
+const std::vector<std::uint16_t>& Header() {
+    static const std::vector<std::uint16_t> header = [] {
+        std::vector<std::uint16_t> units{0xFEFF};
+        for (const char* c = "Windows Registry Editor Version 5.00\r\n"; *c; ++c) units.push_back(*c);
+        return units;
+    }();
+    return header;
+}
+
+std::vector<std::uint16_t> Units(const std::string& ascii) {
+    std::vector<std::uint16_t> units;
+    for (char c : ascii) units.push_back(static_cast<std::uint16_t>(c >= 'a' && c <= 'z' ? c - 32 : c));
+    return units;
+}
+
+std::uint16_t Upper(std::uint16_t unit) { return unit >= 'a' && unit <= 'z' ? unit - 32 : unit; }
+
+// Collects into `starts` the positions in [from, limit) of each '[' that
+// begins a line (the unit before it, which the caller provides, is '\n').
+void LineStartsPlain(const std::uint16_t* units, size_t from, size_t limit, std::vector<std::uint32_t>& starts) {
+    for (size_t i = from; i < limit; ++i)
+        if (units[i] == kOpen && units[i - 1] == kLineEnd) starts.push_back(static_cast<std::uint32_t>(i));
+}
+
+// The same sixteen code units at a time, where the processor has SSE2.
+__attribute__((target("sse2"), force_align_arg_pointer))
+void LineStartsSse2(const std::uint16_t* units, size_t from, size_t limit, std::vector<std::uint32_t>& starts) {
+    const __m128i open = _mm_set1_epi16(static_cast<short>(kOpen));
+    const __m128i lineEnd = _mm_set1_epi16(static_cast<short>(kLineEnd));
+    size_t i = from;
+    for (; i + 16 <= limit; i += 16) {
+        __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + i));
+        __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + i + 8));
+        // One bit a code unit: the compares give 0xFFFF, packed to 0xFF.
+        unsigned opens = _mm_movemask_epi8(_mm_packs_epi16(_mm_cmpeq_epi16(a, open), _mm_cmpeq_epi16(b, open)));
+        if (!opens) continue;
+        unsigned ends =
+            _mm_movemask_epi8(_mm_packs_epi16(_mm_cmpeq_epi16(a, lineEnd), _mm_cmpeq_epi16(b, lineEnd)));
+        for (unsigned hits = opens & ((ends << 1) | (units[i - 1] == kLineEnd)); hits; hits &= hits - 1)
+            starts.push_back(static_cast<std::uint32_t>(i + __builtin_ctz(hits)));
+    }
+    LineStartsPlain(units, i, limit, starts);
+}
+
+using LineStartsFn = void (*)(const std::uint16_t*, size_t, size_t, std::vector<std::uint32_t>&);
+
+LineStartsFn LineStarts() {
+    static const LineStartsFn find = [] {
+        __builtin_cpu_init();
+        return __builtin_cpu_supports("sse2") ? LineStartsSse2 : LineStartsPlain;
+    }();
+    return find;
+}
+
+}  // namespace
+
+ExportFileCheck::ExportFileCheck(Wanted wanted, size_t chunkBytes) {
+    sections_.push_back({Units("HKEY_LOCAL_MACHINE"), kMachine});
+    sections_.push_back({Units("HKEY_CURRENT_USER"), kUser});
+    sections_.push_back({Units(wanted.userSid.empty() ? "HKEY_USERS" : "HKEY_USERS\\" + wanted.userSid), kUser});
+    wantedFlags_ = kMachine | kUser;
+    if (wanted.nativeView) {
+        sections_.push_back({Units("HKEY_LOCAL_MACHINE\\SOFTWARE\\WOW6432NODE"), kNative});
+        wantedFlags_ |= kNative;
+    }
+    for (const Section& s : sections_) lookAhead_ = std::max(lookAhead_, s.name.size() + 1);
+    // A chunk holds the header and leaves room beyond what is carried over.
+    chunkUnits_ = std::max(chunkBytes / 2, 4 * (lookAhead_ + Header().size()));
+}
+
+std::string ExportFileCheck::CurrentUserSid() {
+    HANDLE raw = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &raw)) return "";
+    platform::KernelHandle token(raw);
+    DWORD size = 0;
+    GetTokenInformation(token.Get(), TokenUser, nullptr, 0, &size);
+    if (size == 0) return "";
+    std::vector<char> buffer(size);
+    if (!GetTokenInformation(token.Get(), TokenUser, buffer.data(), size, &size)) return "";
+    char* text = nullptr;
+    if (!ConvertSidToStringSidA(reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid, &text)) return "";
+    std::string sid = text;
+    LocalFree(text);
+    return sid;
+}
+
+void ExportFileCheck::SectionAt(const std::uint16_t* name, size_t available) {
+    // Only the sections still missing are looked at; the first letter after
+    // "HKEY_" and the character after the name reject nearly every other key.
+    for (size_t k = 0; k < missing_.size(); ++k) {
+        const Section& s = *missing_[k];
+        const size_t n = s.name.size();
+        if (available <= n || Upper(name[5]) != s.name[5] || (name[n] != ']' && name[n] != '\\')) continue;
+        size_t i = 0;
+        while (i < n && Upper(name[i]) == s.name[i]) ++i;
+        if (i < n) continue;
+        foundFlags_ |= s.flag;
+        missing_.erase(missing_.begin() + static_cast<std::ptrdiff_t>(k--));
+    }
+}
+
+ExportFault ExportFileCheck::Check(const std::string& path) {
+    bytesRead_ = 0;
+    foundFlags_ = 0;
+    missing_.clear();
+    for (const Section& s : sections_) missing_.push_back(&s);
+    platform::KernelHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                            nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file) return ExportFault::Unreadable;
+    return Scan(file.Get());
+}
+
+ExportFault ExportFileCheck::Scan(HANDLE file) {
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(file, &size)) return ExportFault::Unreadable;
+    const std::vector<std::uint16_t>& header = Header();
+    const LineStartsFn lineStarts = LineStarts();
+    std::vector<std::uint32_t> starts;
+    starts.reserve(chunkUnits_ / 32);
+    // What a chunk leaves unscanned goes to the front for the next one: a
+    // name that the border cuts, and the unit before it.
+    std::vector<std::uint16_t> buffer(lookAhead_ + 1 + chunkUnits_);
+    std::uint16_t* const units = buffer.data();
+    size_t have = 0;
+    size_t from = header.size();  // where the scan goes on; after the first chunk 1
+    std::uint16_t lastUnit = 0;
+    bool end = false;
+    for (bool first = true; !end; first = false) {
+        const DWORD want = static_cast<DWORD>(chunkUnits_ * 2);
+        DWORD got = 0;
+        if (!ReadFile(file, units + have, want, &got, nullptr)) return ExportFault::Unreadable;
+        bytesRead_ += got;
+        end = got < want;  // a file gives less than asked only at its end
+        const size_t n = have + got / 2;
+        if (first) {
+            size_t compared = std::min(n, header.size());
+            if (!std::equal(header.begin(), header.begin() + compared, units)) return ExportFault::NotAnExport;
+            if (n < header.size()) return ExportFault::Cut;
+        }
+        if (n) lastUnit = units[n - 1];
+        const size_t limit = end ? n : n - lookAhead_;
+        starts.clear();
+        if (from < limit) lineStarts(units, from, limit, starts);
+        for (std::uint32_t at : starts) {
+            SectionAt(units + at + 1, n - at - 1);
+            if (foundFlags_ == wantedFlags_) break;
+        }
+        if (foundFlags_ == wantedFlags_) break;
+        have = n - limit + 1;
+        std::memmove(units, units + limit - 1, have * 2);
+        from = 1;
+    }
+    if (!end) {
+        // Everything is there: only the file's last character is left to see.
+        if (size.QuadPart % 2) return ExportFault::Cut;
+        LARGE_INTEGER last;
+        last.QuadPart = size.QuadPart - 2;
+        DWORD tail = 0;
+        if (!SetFilePointerEx(file, last, nullptr, FILE_BEGIN) || !ReadFile(file, &lastUnit, 2, &tail, nullptr) ||
+            tail != 2)
+            return ExportFault::Unreadable;
+        bytesRead_ += tail;
+    }
+    if (size.QuadPart % 2 || lastUnit != kLineEnd) return ExportFault::Cut;
+    if (!(foundFlags_ & kMachine)) return ExportFault::NoMachineKeys;
+    if (!(foundFlags_ & kUser)) return ExportFault::NoUserKeys;
+    if (!(foundFlags_ & kNative) && (wantedFlags_ & kNative)) return ExportFault::No64BitKeys;
+    return ExportFault::None;
+}
+
+}  // namespace wendrik

@@ -1,0 +1,63 @@
+#pragma once
+#include <windows.h>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace wendrik {
+
+// Why a written file is not a whole export of the registry.
+enum class ExportFault {
+    None,
+    NothingWritten, // no file, or the one there was left as it was
+    Unreadable,     // could not be opened or read
+    NotAnExport,    // does not begin as the registry editor's exports do
+    Cut,            // ends inside a line: the editor stopped writing (a full disk, a crash)
+    NoMachineKeys,  // no HKEY_LOCAL_MACHINE
+    NoUserKeys,     // neither HKEY_CURRENT_USER nor the user's hive under HKEY_USERS
+    No64BitKeys,    // on 64-bit Windows: the 32-bit editor's view, without WOW6432Node
+};
+
+// Reads an export of the registry editor (UTF-16LE) in bounded chunks,
+// never the whole file at once (real exports hold hundreds of megabytes),
+// and tells whether it is whole: the editor's header, the sections of
+// HKEY_LOCAL_MACHINE and of the current user, with `nativeView` also
+// HKEY_LOCAL_MACHINE\SOFTWARE\WOW6432Node, which only the 64-bit view of
+// the registry holds, and a last line that ends. The user's keys count as
+// HKEY_CURRENT_USER or as HKEY_USERS\<the user's SID>: the same hive, and
+// some editors (wine's) write it only by the second name.
+class ExportFileCheck {
+public:
+    struct Wanted {
+        bool nativeView = false;
+        std::string userSid;  // "" when unknown: then any hive under HKEY_USERS counts
+    };
+    explicit ExportFileCheck(Wanted wanted, size_t chunkBytes = 1 << 20);
+
+    ExportFault Check(const std::string& path);
+    // How much of the file the last check read: it stops reading once
+    // everything is found, and then reads only the file's end.
+    std::uint64_t BytesRead() const { return bytesRead_; }
+
+    // The SID of the user this process runs as ("S-1-5-21-..."); "" when the
+    // system cannot say.
+    static std::string CurrentUserSid();
+
+private:
+    struct Section {
+        std::vector<std::uint16_t> name;  // upper case
+        int flag;
+    };
+    ExportFault Scan(HANDLE file);
+    void SectionAt(const std::uint16_t* name, size_t available);
+
+    std::vector<Section> sections_;
+    std::vector<const Section*> missing_;  // while a check runs
+    size_t chunkUnits_;
+    int wantedFlags_ = 0;
+    int foundFlags_ = 0;
+    size_t lookAhead_ = 0;  // the longest name, and the character after it
+    std::uint64_t bytesRead_ = 0;
+};
+
+}  // namespace wendrik
