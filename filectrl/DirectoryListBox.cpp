@@ -219,7 +219,9 @@ void TDirectoryListBox::EnterDir(const std::string& newDir) {
 }
 
 void TDirectoryListBox::SetDriveLetter(char value) {
-    if (Upper(value) != Upper(DriveLetter())) ChangeCurrentDir(Format("%s:", {std::string(1, value)}));
+    // No drive (a drive box showing a network folder): nothing to go to.
+    if (value != '\0' && Upper(value) != Upper(DriveLetter()))
+        ChangeCurrentDir(Format("%s:", {std::string(1, value)}));
 }
 
 void TDirectoryListBox::DirChanged() {

@@ -6,6 +6,7 @@
 #include "platform/Application.h"
 #include "platform/Canvas.h"
 #include "platform/Files.h"
+#include "platform/ScopeGuard.h"
 #include "platform/SystemFunctions.h"
 #include "platform/Text.h"
 
@@ -91,23 +92,33 @@ void TDriveComboBox::FillDriveList() {
     }
 }
 
+int TDriveComboBox::IndexOfDrive(char letter) const {
+    for (int i = 0; i < Count(); ++i) {
+        const std::string& text = Item(i).text;
+        if (text.size() >= 2 && Upper(text[0]) == Upper(letter) && text[1] == ':') return i;
+    }
+    return -1;
+}
+
 void TDriveComboBox::SetDriveLetter(char newDrive) {
     if (ItemIndex() >= 0 && Upper(newDrive) == Upper(driveLetter_)) return;
+    // A drive that cannot be entered leaves the box at the drive before it,
+    // which the lists still show, so that it can be picked again.
+    const char oldLetter = driveLetter_;
+    ScopeExit undo([&] {
+        driveLetter_ = oldLetter;
+        if (!Dying()) SetItemIndex(oldLetter ? IndexOfDrive(oldLetter) : -1);
+    });
     if (newDrive == '\0') {
         driveLetter_ = '\0';
         SetItemIndex(-1);
     } else {
         driveLetter_ = textCase_ == tcUpperCase ? Upper(newDrive) : static_cast<char>(Upper(newDrive) + 32);
-        for (int i = 0; i < Count(); ++i) {
-            const std::string& text = Item(i).text;
-            if (text.size() >= 2 && Upper(text[0]) == Upper(driveLetter_) && text[1] == ':') {
-                SetItemIndex(i);
-                break;
-            }
-        }
+        if (int index = IndexOfDrive(driveLetter_); index >= 0) SetItemIndex(index);
     }
     if (dirList_) dirList_->SwitchDrive(driveLetter_);
     Change();
+    undo.Dismiss();
 }
 
 void TDriveComboBox::Click() {

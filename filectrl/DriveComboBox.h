@@ -36,6 +36,8 @@ protected:
 
 private:
     void LoadDriveGlyphs();
+    // The item of a drive letter (either case), or -1.
+    int IndexOfDrive(char letter) const;
     void FitItemHeight();
 
     TDirectoryListBox* dirList_ = nullptr;

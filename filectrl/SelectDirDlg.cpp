@@ -136,15 +136,29 @@ void TSelectDirDlg::SetStartDir(const std::string& dir) {
     if (dir.empty()) return;
     std::string full = ExpandFileName(JoinPath(dir, "*.*"));
     if (full.size() < 3 || full[1] != ':') return;  // a network path, say: the list's own start stays
-    DriveList->SetDriveLetter(full[0]);
-    full = ExtractFilePath(full);
+    bool driveEntered = false;
     try {
+        DriveList->SetDriveLetter(full[0]);
+        driveEntered = true;
+        full = ExtractFilePath(full);
         DirList->ChangeCurrentDir(full.substr(0, full.size() - 1));  // "C:\" gives the bare drive "C:"
     } catch (const InOutError&) {
-        // It cannot be entered (it does not exist yet, say): where the process is now.
-        full = GetDir();
-        DriveList->SetDriveLetter(full[0]);
-        DirList->ChangeCurrentDir(full);
+        // It cannot be entered (it does not exist yet, or its drive is absent
+        // or not ready): where the process is now, or that drive's root.
+        ShowProcessDirectory();
+        // A folder on a drive that is not there is kept for when it is.
+        if (!driveEntered) DirEdit->SetText(dir);
+    }
+}
+
+void TSelectDirDlg::ShowProcessDirectory() {
+    const std::string here = GetDir();
+    const bool onDrive = here.size() >= 2 && here[1] == ':';
+    DriveList->SetDriveLetter(onDrive ? here[0] : '\0');
+    try {
+        DirList->ChangeCurrentDir(here);
+    } catch (const InOutError&) {
+        DirList->ChangeCurrentDir(ExtractFileDrive(here) + "\\");
     }
 }
 
@@ -163,9 +177,11 @@ void TSelectDirDlg::OKClick() {
         dir = dir[0] == '\\' ? ExtractFileDrive(shown) + dir : JoinPath(shown, dir);
     }
     dir = ExpandFileName(dir);
+    if (confirmCreate_ && !DirectoryExists(dir) && !ConfirmYesNo(ResourceStrings::SConfirmCreateDir())) {
+        SetModalResult(mrNone);  // the edit keeps what the user typed
+        return;
+    }
     DirEdit->SetText(dir);
-    if (confirmCreate_ && !DirectoryExists(dir) && !ConfirmYesNo(ResourceStrings::SConfirmCreateDir()))
-        SetModalResult(mrNone);
 }
 
 void TSelectDirDlg::NetClick() {

@@ -45,6 +45,9 @@ protected:
     void FormCreate() override;
 
 private:
+    // Points both lists at the process's current directory, or at its drive's root.
+    void ShowProcessDirectory();
+
     using ConnectDialogFn = DWORD(WINAPI*)(HWND, DWORD);
     bool typeNameMode_ = false;
     bool confirmCreate_ = false;

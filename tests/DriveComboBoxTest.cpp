@@ -24,7 +24,7 @@ using wendrik::tcUpperCase;
 
 namespace {
 
-// The Part's example: removable A:, fixed C: "System", an empty CD-ROM D:,
+// A typical office machine: removable A:, fixed C: "System", an empty CD-ROM D:,
 // X: mapped to \\srv\pub, and two drives of no listed type.
 const std::vector<FakeSystem::Drive> kExample = {
     {'a', DRIVE_REMOVABLE, "FLOPPY"},
