@@ -5,7 +5,6 @@
 #include "platform/Files.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ScopeGuard.h"
-#include "platform/Screen.h"
 #include "platform/Text.h"
 
 namespace wendrik {
@@ -23,21 +22,8 @@ bool PickDirectory(std::string& directory, TDirPickOptions options, int helpCont
     dialog->SetStartDir(directory);
     dialog->SetTypeNameMode(options & dpTypeName);
     dialog->SetConfirmCreate(options & dpConfirmCreate);
-    int ppi = Screen::PixelsPerInch();
-    if (ppi != 96) {
-        dialog->ScaleBy(ppi, 96);
-        dialog->FileList->UseParentFont();
-        dialog->CenterOnScreen();  // by the scaled size
-        dialog->FileList->GetFont().SetColor(GetSysColor(COLOR_GRAYTEXT));
-        dialog->FileList->Invalidate();
-    }
-    if (helpContext == 0) {
-        dialog->HelpButton->SetVisible(false);
-        dialog->OKButton->SetLeft(dialog->CancelButton->Left());
-        dialog->CancelButton->SetLeft(dialog->HelpButton->Left());
-    } else {
-        dialog->SetHelpContext(helpContext);
-    }
+    dialog->ScaleToScreen();
+    dialog->UseHelpContext(helpContext);
     bool result = dialog->ShowModal(owner) == mrOk;
     if (!result) return false;
     std::string chosen = dialog->ChosenDir();

@@ -7,6 +7,7 @@
 #include "platform/InOutError.h"
 #include "platform/Label.h"
 #include "platform/MessageBoxes.h"
+#include "platform/Screen.h"
 #include "platform/SystemFunctions.h"
 #include "platform/Text.h"
 
@@ -15,6 +16,8 @@ namespace wendrik {
 using namespace platform;
 
 namespace {
+
+constexpr int kFolderItemHeight = 17, kFileItemHeight = 13;  // pixels at 96 dpi
 
 // The dialog's controls in pixels, as the select-directory dialog lays them out.
 const std::vector<ControlRow>& DialogLayout() {
@@ -77,13 +80,13 @@ TSelectDirDlg::TSelectDirDlg() : Form(nullptr) {
         label->SetFocusControl(c.focus);
     }
     DriveList->OnChange = [this] { DriveListChange(); };
-    DirList->SetItemHeight(17);
+    DirList->SetItemHeight(kFolderItemHeight);
     DirList->SetIntegralHeight(true);
     DirList->OnChange = [this] { DirListChange(); };
     FileList->SetFileType(TFileType{ftNormal});
     FileList->SetMask("*.*");
     FileList->GetFont().SetColor(GetSysColor(COLOR_GRAYTEXT));
-    FileList->SetItemHeight(13);
+    FileList->SetItemHeight(kFileItemHeight);
     NetButton->SetText(ResourceStrings::SNetworkCap());
     NetButton->OnClick = [this] { NetClick(); };
     OKButton->SetText(ResourceStrings::SOKButton());
@@ -97,6 +100,31 @@ TSelectDirDlg::TSelectDirDlg() : Form(nullptr) {
     HelpButton->OnClick = [this] { HelpButtonClick(); };
     CenterOnScreen();
     SetActiveControl(DirList);
+}
+
+void TSelectDirDlg::ScaleToScreen() {
+    const int ppi = Screen::PixelsPerInch();
+    if (ppi != 96) {
+        ScaleBy(ppi, 96);
+        FileList->UseParentFont();
+        CenterOnScreen();  // by the scaled size
+    }
+    // Taking the dialog's font refits the lists' items to it and gives the
+    // preview the dialog's colour: the layout's values go back on.
+    FileList->GetFont().SetColor(GetSysColor(COLOR_GRAYTEXT));
+    DirList->SetItemHeight(MulDiv(kFolderItemHeight, ppi, 96));
+    FileList->SetItemHeight(MulDiv(kFileItemHeight, ppi, 96));
+    FileList->Invalidate();
+}
+
+void TSelectDirDlg::UseHelpContext(int helpContext) {
+    if (helpContext != 0) {
+        SetHelpContext(helpContext);
+        return;
+    }
+    HelpButton->SetVisible(false);
+    OKButton->SetLeft(CancelButton->Left());
+    CancelButton->SetLeft(HelpButton->Left());
 }
 
 void TSelectDirDlg::FormCreate() {

@@ -24,6 +24,11 @@ public:
     bool TypeNameMode() const { return typeNameMode_; }
     std::string ChosenDir() const;
     void SetConfirmCreate(bool value) { confirmCreate_ = value; }
+    // Scales the dialog from its pixels to the screen's resolution and
+    // centres it; the lists keep their item heights and the preview its grey.
+    void ScaleToScreen();
+    // 0: no Help button, OK and Cancel move right; else Help shows this context.
+    void UseHelpContext(int helpContext);
 
     void DirListChange();
     void DriveListChange();

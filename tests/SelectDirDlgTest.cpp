@@ -589,19 +589,13 @@ TEST_F(BrowseButtonTest, TheHostMayMoveOrCloseThePageWhileTheDialogIsUp) {
     EXPECT_EQ(elsewhere, CurrentDir());
 }
 
-// At 120 dpi the dialog grows by 5/4, stands in the middle of the screen and
-// keeps its grey file list.
-TEST(SelectDirDlgDpi, At120DpiTheDialogIsScaledCentredAndItsFilesGrey) {
-    if (DpiChild()) GTEST_SKIP();
-    EXPECT_EQ(0u, RunSelfAtDpi(120, "SelectDirDlgDpiChild.*")) << "the checks at 120 dpi failed";
-}
-
-TEST(SelectDirDlgDpiChild, Checks) {
-    if (!DpiChild()) GTEST_SKIP();
+// The dialog grows with the screen (5/4 at 120 dpi, 3/2 at 144), stands in
+// the middle of the screen, keeps its grey file list and the item heights
+// of its layout (17 for folders, 13 for files, scaled); at 96 dpi as laid out.
+void CheckDialogAtThisDpi() {
     HDC screen = GetDC(nullptr);
-    int ppi = GetDeviceCaps(screen, LOGPIXELSY);
+    const int ppi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
-    ASSERT_EQ(120, ppi);
     std::string folder = FreshFolder("seldirdpi");
     HANDLE file = CreateFileA((folder + "\\Datei.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     CloseHandle(file);
@@ -610,12 +604,14 @@ TEST(SelectDirDlgDpiChild, Checks) {
         RECT client, outer;
         GetClientRect(d, &client);
         GetWindowRect(d, &outer);
-        EXPECT_EQ(530, client.right);   // 424 * 5 / 4
-        EXPECT_EQ(319, client.bottom);  // 255 * 5 / 4, rounded
+        EXPECT_NEAR(MulDiv(424, ppi, 96), client.right, 1);
+        EXPECT_NEAR(MulDiv(255, ppi, 96), client.bottom, 1);
         int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
         EXPECT_NEAR(cx / 2, (outer.left + outer.right) / 2, 1) << "centred by its outer size";
         EXPECT_NEAR(cy / 2, (outer.top + outer.bottom) / 2, 1);
-        EXPECT_EQ(215, BoundsInParent(GetDlgItem(d, IDOK)).left);  // 172 * 5 / 4
+        EXPECT_EQ(MulDiv(172, ppi, 96), BoundsInParent(GetDlgItem(d, IDOK)).left);
+        EXPECT_EQ(MulDiv(17, ppi, 96), SendMessageA(Folders(d), LB_GETITEMHEIGHT, 0, 0)) << "folder items";
+        EXPECT_EQ(MulDiv(13, ppi, 96), SendMessageA(Files(d), LB_GETITEMHEIGHT, 0, 0)) << "file items";
         RedrawWindow(d, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
         DWORD grey = GetSysColor(COLOR_GRAYTEXT);
         DWORD greyPixel = (GetRValue(grey) << 16) | (GetGValue(grey) << 8) | GetBValue(grey);
@@ -631,6 +627,18 @@ TEST(SelectDirDlgDpiChild, Checks) {
     std::string dir = folder;
     EXPECT_FALSE(PickDirectory(dir, 7, 1000));
     EXPECT_TRUE(script.Done());
+}
+
+TEST(SelectDirDlgDpi, TheDialogIsScaledCentredAndItsFilesGreyAtEveryResolution) {
+    if (DpiChild()) GTEST_SKIP();
+    CheckDialogAtThisDpi();  // 96
+    EXPECT_EQ(0u, RunSelfAtDpi(120, "SelectDirDlgDpiChild.*")) << "the checks at 120 dpi failed";
+    EXPECT_EQ(0u, RunSelfAtDpi(144, "SelectDirDlgDpiChild.*")) << "the checks at 144 dpi failed";
+}
+
+TEST(SelectDirDlgDpiChild, Checks) {
+    if (!DpiChild()) GTEST_SKIP();
+    CheckDialogAtThisDpi();
 }
 
 }  // namespace
