@@ -6,48 +6,119 @@ namespace wendrik {
 
 namespace {
 
-using SetThreadErrorModeFn = BOOL(WINAPI*)(DWORD mode, DWORD* old);
+using VolumeFn = decltype(platform::SystemFunctions::GetVolumeInformationA);
+using ConnectionFn = decltype(platform::SystemFunctions::WNetGetConnectionA);
+using ThreadErrorModeFn = decltype(platform::SystemFunctions::SetThreadErrorMode);
 
-// One question, shared by the asking thread and the one that answers; the
-// last of them to let go deletes it.
+// One question in flight for a drive, shared by its thread and by every
+// fill that waits for it; the last of them to let go deletes it.
 struct Query {
-    LONG holders = 2;
+    LONG holders;
     DriveQuestion question;
     DriveAnswer answer;
+    bool failed = false;  // the thread met an error: ask on the caller's thread
+    HANDLE done;          // set when the answer is whole
+    DWORD started;        // tick count: its deadline runs from here, whoever waits
     // Taken from the table when asked: the table may be put back meanwhile.
-    decltype(platform::SystemFunctions::GetVolumeInformationA) volume;
-    decltype(platform::SystemFunctions::WNetGetConnectionA) connection;
-    SetThreadErrorModeFn setThreadErrorMode;
+    VolumeFn volume;
+    ConnectionFn connection;
+    ThreadErrorModeFn threadErrorMode;
     HMODULE image;
 };
 
-void LetGo(Query* query) {
-    if (InterlockedDecrement(&query->holders) == 0) delete query;
+// What every thread shares, guarded by its lock: the query in flight per
+// drive, the last answer per drive, and, where the system has no per-thread
+// error mode (before Windows 7), the process's mode while any query runs.
+struct Registry {
+    CRITICAL_SECTION lock;
+    Query* inFlight[26] = {};
+    DriveAnswer known[26];
+    bool haveKnown[26] = {};
+    int quietThreads = 0;
+    UINT modeBefore = 0;
+    Registry() { InitializeCriticalSection(&lock); }
+};
+
+Registry& Shared() {
+    static Registry* shared = new Registry;  // never destroyed: a late thread may still use it
+    return *shared;
 }
 
-DriveAnswer Ask(const Query& q) {
+class Locked {
+public:
+    Locked() { EnterCriticalSection(&Shared().lock); }
+    ~Locked() { LeaveCriticalSection(&Shared().lock); }
+    Locked(const Locked&) = delete;
+    Locked& operator=(const Locked&) = delete;
+};
+
+int Slot(char letter) {
+    char lower = letter >= 'A' && letter <= 'Z' ? static_cast<char>(letter - 'A' + 'a') : letter;
+    return lower >= 'a' && lower <= 'z' ? lower - 'a' : -1;
+}
+
+void LetGo(Query* query) {
+    if (InterlockedDecrement(&query->holders) != 0) return;
+    CloseHandle(query->done);
+    delete query;
+}
+
+DriveAnswer Ask(const DriveQuestion& question, VolumeFn volume, ConnectionFn connection) {
     DriveAnswer answer;
-    if (q.question.network) {
-        char letter = q.question.letter;  // a drive letter: ASCII
+    if (question.network) {
+        char letter = question.letter;  // a drive letter: ASCII
         char local[3] = {static_cast<char>(letter >= 'a' && letter <= 'z' ? letter - 'a' + 'A' : letter), ':', 0};
         char remote[261] = {};
         DWORD length = sizeof(remote);
-        if (q.connection(local, remote, &length) == NO_ERROR) {
+        if (connection(local, remote, &length) == NO_ERROR) {
             answer.connected = true;
             answer.remote = remote;
             return answer;
         }
     }
-    char root[4] = {q.question.letter, ':', '\\', 0};
+    char root[4] = {question.letter, ':', '\\', 0};
     char label[261] = {};
-    if (q.volume(root, label, sizeof(label), nullptr, nullptr, nullptr, nullptr, 0)) answer.label = label;
+    if (volume(root, label, sizeof(label), nullptr, nullptr, nullptr, nullptr, 0)) answer.label = label;
     return answer;
+}
+
+// Fails critical errors silently for the whole process from the first
+// query thread on until the last one has ended, where the system has no
+// per-thread mode: a late answer must not pop up a "no disk" box either.
+void QuietProcessFrom() {
+    Locked locked;
+    if (Shared().quietThreads++ == 0) Shared().modeBefore = SetErrorMode(SEM_FAILCRITICALERRORS);
+}
+void QuietProcessUntil() {
+    Locked locked;
+    if (--Shared().quietThreads == 0) SetErrorMode(Shared().modeBefore);
 }
 
 DWORD WINAPI AnswerOne(void* parameter) {
     auto* query = static_cast<Query*>(parameter);
-    if (query->setThreadErrorMode) query->setThreadErrorMode(SEM_FAILCRITICALERRORS, nullptr);
-    query->answer = Ask(*query);
+    if (query->threadErrorMode) query->threadErrorMode(SEM_FAILCRITICALERRORS, nullptr);
+    DriveAnswer answer;
+    bool failed = false;
+    try {
+        answer = Ask(query->question, query->volume, query->connection);
+    } catch (...) {  // the thread's boundary: out of memory, say; the caller asks itself
+        failed = true;
+    }
+    {
+        Locked locked;
+        int slot = Slot(query->question.letter);
+        try {
+            query->answer = std::move(answer);
+            if (!failed) Shared().known[slot] = query->answer, Shared().haveKnown[slot] = true;
+        } catch (...) {
+            failed = true;
+        }
+        query->failed = failed;
+        // Answered: the next fill asks the drive again.
+        if (Shared().inFlight[slot] == query) Shared().inFlight[slot] = nullptr;
+        SetEvent(query->done);
+    }
+    if (!query->threadErrorMode) QuietProcessUntil();
     HMODULE image = query->image;
     LetGo(query);
     // The image may have been freed by the host meanwhile: this call does not return into it.
@@ -55,64 +126,81 @@ DWORD WINAPI AnswerOne(void* parameter) {
     return 0;
 }
 
-// Fails critical errors silently for the whole process while it lives, where
-// the system has no per-thread mode (before Windows 7).
-class QuietProcess {
-public:
-    explicit QuietProcess(bool needed) : needed_(needed), previous_(needed ? SetErrorMode(SEM_FAILCRITICALERRORS) : 0) {}
-    ~QuietProcess() {
-        if (needed_) SetErrorMode(previous_);
+// The query in flight for the question's drive, or a new one with its
+// thread; null when no thread can be had. The caller holds it.
+Query* Join(const DriveQuestion& question) {
+    auto& system = platform::SystemFunctions::Current();
+    int slot = Slot(question.letter);
+    Locked locked;
+    if (Query* running = Shared().inFlight[slot]) {
+        InterlockedIncrement(&running->holders);
+        return running;
     }
-    QuietProcess(const QuietProcess&) = delete;
-    QuietProcess& operator=(const QuietProcess&) = delete;
+    auto* query = new Query{2, question, {}, false, CreateEventA(nullptr, TRUE, FALSE, nullptr), GetTickCount(),
+                            system.GetVolumeInformationA, system.WNetGetConnectionA, system.SetThreadErrorMode,
+                            nullptr};
+    bool started = false;
+    if (query->done && GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
+                                          reinterpret_cast<LPCSTR>(&AnswerOne), &query->image)) {
+        if (!query->threadErrorMode) QuietProcessFrom();
+        if (HANDLE thread = CreateThread(nullptr, 0, AnswerOne, query, 0, nullptr)) {
+            CloseHandle(thread);
+            started = true;
+        } else {
+            if (!query->threadErrorMode) QuietProcessUntil();
+            FreeLibrary(query->image);
+        }
+    }
+    if (!started) {
+        if (query->done) CloseHandle(query->done);
+        delete query;
+        return nullptr;
+    }
+    Shared().inFlight[slot] = query;
+    return query;
+}
 
-private:
-    bool needed_;
-    UINT previous_;
-};
+// Asked here, without a deadline, with no system box for a missing medium.
+DriveAnswer AskHere(const DriveQuestion& question) {
+    auto& system = platform::SystemFunctions::Current();
+    UINT previous = SetErrorMode(SEM_FAILCRITICALERRORS);
+    DriveAnswer answer = Ask(question, system.GetVolumeInformationA, system.WNetGetConnectionA);
+    SetErrorMode(previous);
+    answer.answered = true;
+    return answer;
+}
 
 }  // namespace
 
 std::vector<DriveAnswer> AskDrives(const std::vector<DriveQuestion>& questions, DWORD deadlineMs) {
     std::vector<DriveAnswer> answers(questions.size());
-    if (questions.empty()) return answers;
-    auto setThreadErrorMode = reinterpret_cast<SetThreadErrorModeFn>(
-        GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetThreadErrorMode"));
-    QuietProcess quiet(setThreadErrorMode == nullptr);
-    auto& system = platform::SystemFunctions::Current();
-
     std::vector<Query*> queries(questions.size(), nullptr);
-    std::vector<HANDLE> threads;
-    std::vector<size_t> threadOf;
     for (size_t i = 0; i < questions.size(); ++i) {
-        auto* query = new Query{2, questions[i], {}, system.GetVolumeInformationA, system.WNetGetConnectionA,
-                                setThreadErrorMode, nullptr};
-        HANDLE thread = nullptr;
-        if (GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, reinterpret_cast<LPCSTR>(&AnswerOne),
-                               &query->image)) {
-            thread = CreateThread(nullptr, 0, AnswerOne, query, 0, nullptr);
-            if (!thread) FreeLibrary(query->image);
-        }
-        if (!thread) {  // no thread to spare: asked here, without a deadline
-            answers[i] = Ask(*query);
-            answers[i].answered = true;
-            delete query;
-            continue;
-        }
-        queries[i] = query;
-        threads.push_back(thread);
-        threadOf.push_back(i);
+        if (Slot(questions[i].letter) < 0) continue;
+        queries[i] = Join(questions[i]);
+        if (!queries[i]) answers[i] = AskHere(questions[i]);  // no thread to spare
     }
-    if (!threads.empty())
-        WaitForMultipleObjects(static_cast<DWORD>(threads.size()), threads.data(), TRUE, deadlineMs);
-    for (size_t t = 0; t < threads.size(); ++t) {
-        size_t i = threadOf[t];
-        if (WaitForSingleObject(threads[t], 0) == WAIT_OBJECT_0) {
-            answers[i] = queries[i]->answer;  // its thread has ended: the answer is whole
-            answers[i].answered = true;
+    // Each question waits out what is left of its own time: one asked by an
+    // earlier fill has used up part of it, or all.
+    for (Query* query : queries) {
+        if (!query) continue;
+        DWORD age = GetTickCount() - query->started;
+        WaitForSingleObject(query->done, age < deadlineMs ? deadlineMs - age : 0);
+    }
+    for (size_t i = 0; i < questions.size(); ++i) {
+        Query* query = queries[i];
+        if (!query) continue;
+        if (WaitForSingleObject(query->done, 0) == WAIT_OBJECT_0) {
+            if (query->failed) answers[i] = AskHere(questions[i]);
+            else answers[i] = query->answer, answers[i].answered = true;  // whole: its thread has set it
+        } else {
+            // Not answered yet: what the drive said last time, if it ever did.
+            Locked locked;
+            int slot = Slot(questions[i].letter);
+            if (Shared().haveKnown[slot]) answers[i] = Shared().known[slot];
+            answers[i].answered = false;
         }
-        CloseHandle(threads[t]);
-        LetGo(queries[i]);
+        LetGo(query);
     }
     return answers;
 }

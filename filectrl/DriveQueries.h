@@ -20,10 +20,14 @@ struct DriveAnswer {
 
 // Asks every drive at once, each on a thread of its own, and waits no more
 // than `deadlineMs` in all: a disconnected network drive or a slow optical
-// drive must not freeze the window. A drive that has not answered by then
-// keeps `answered` false; its thread finishes on its own, writes only into
+// drive must not freeze the window. A drive has at most one question in
+// flight, which later calls share instead of asking again; its deadline
+// runs from when it was asked, so a drive known to hang costs no new wait. A drive that
+// has not answered by then keeps `answered` false and gives what it said
+// last time, if anything; its thread finishes on its own, writes only into
 // what it owns, and holds the image while its code runs. No system box asks
-// for a medium, and the process error mode is as it was on return.
+// for a medium, also when an answer comes late (before Windows 7 the
+// process fails critical errors silently until the last query has ended).
 std::vector<DriveAnswer> AskDrives(const std::vector<DriveQuestion>& questions, DWORD deadlineMs);
 
 }  // namespace wendrik

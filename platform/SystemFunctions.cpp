@@ -18,7 +18,8 @@ SystemFunctions& SystemFunctions::Current() {
                                    ::GetProcAddress,        ::GetDriveTypeA,
                                    Kernel32<decltype(IsWow64Process)>("IsWow64Process"),
                                    Kernel32<decltype(Wow64DisableWow64FsRedirection)>("Wow64DisableWow64FsRedirection"),
-                                   Kernel32<decltype(Wow64RevertWow64FsRedirection)>("Wow64RevertWow64FsRedirection")};
+                                   Kernel32<decltype(Wow64RevertWow64FsRedirection)>("Wow64RevertWow64FsRedirection"),
+                                   Kernel32<decltype(SetThreadErrorMode)>("SetThreadErrorMode")};
     return current;
 }
 

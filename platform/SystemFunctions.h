@@ -31,6 +31,8 @@ struct SystemFunctions {
     BOOL(WINAPI* IsWow64Process)(HANDLE process, BOOL* wow64);
     BOOL(WINAPI* Wow64DisableWow64FsRedirection)(void** old);
     BOOL(WINAPI* Wow64RevertWow64FsRedirection)(void* old);
+    // Windows 7 and later: the error mode of one thread.
+    BOOL(WINAPI* SetThreadErrorMode)(DWORD mode, DWORD* old);
 
     static SystemFunctions& Current();
 };

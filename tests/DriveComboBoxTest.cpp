@@ -16,6 +16,7 @@
 #include "filectrl/DirectoryListBox.h"
 #include "filectrl/DriveComboBox.h"
 #include "platform/Files.h"
+#include "platform/SystemFunctions.h"
 
 using namespace testing_support;
 using wendrik::TDriveComboBox;
@@ -198,14 +199,14 @@ TEST_F(DriveComboBoxTest, DrivesThatDoNotAnswerDoNotFreezeTheList) {
     GetProcessHandleCount(GetCurrentProcess(), &handles);
     UINT errorMode = GetErrorMode();
     fake.SetDrives({{'c', DRIVE_FIXED, "System"},
-                    {'d', DRIVE_CDROM, "Slow", nullptr, true},
+                    {'p', DRIVE_CDROM, "Slow", nullptr, true},
                     {'m', DRIVE_FIXED, "Data"},
-                    {'x', DRIVE_REMOTE, "Pub", "\\\\srv\\pub", true}});
+                    {'r', DRIVE_REMOTE, "Pub", "\\\\srv\\pub", true}});
     DWORD start = GetTickCount();
     Make();
     DWORD took = GetTickCount() - start;
     EXPECT_LT(took, 1000u);
-    EXPECT_EQ((std::vector<std::string>{"c: [system]", "d: []", "m: [data]", "x: []"}),
+    EXPECT_EQ((std::vector<std::string>{"c: [system]", "m: [data]", "p: []", "r: []"}),
               ComboBoxTexts(combo->Handle()));
     EXPECT_EQ(errorMode, GetErrorMode());
     delete combo;  // the late answers must not reach it
@@ -214,6 +215,58 @@ TEST_F(DriveComboBoxTest, DrivesThatDoNotAnswerDoNotFreezeTheList) {
     EXPECT_TRUE(PumpUntil([&] { return ThreadsOfThisProcess() <= threads; }, 5000)) << "a query thread is left";
     GetProcessHandleCount(GetCurrentProcess(), &handlesAfter);
     EXPECT_LE(handlesAfter, handles);
+}
+
+}  // namespace
+
+namespace {
+
+// Fills as the dialog makes them, once per opening and twice at 120 dpi,
+// while one drive hangs: one question to it stays in flight, no more.
+TEST_F(DriveComboBoxTest, AHangingDriveIsAskedOnceHoweverOftenTheListIsFilled) {
+    const int threads = ThreadsOfThisProcess();
+    fake.SetDrives({{'c', DRIVE_FIXED, "System"}, {'d', DRIVE_CDROM, "Slow"}});
+    Make();
+    delete combo;
+    combo = nullptr;
+    ASSERT_TRUE(PumpUntil([&] { return ThreadsOfThisProcess() <= threads; }, 5000));
+    // The drive answered once ("Slow"); now it hangs.
+    fake.SetDrives({{'c', DRIVE_FIXED, "System"}, {'d', DRIVE_CDROM, "Slow", nullptr, true}});
+    const DWORD start = GetTickCount();
+    for (int opening = 0; opening < 50; ++opening) {
+        Make();
+        combo->FillDriveList();
+        EXPECT_EQ((std::vector<std::string>{"c: [system]", "d: [slow]"}), ComboBoxTexts(combo->Handle()))
+            << "a drive that has not answered shows what it said last";
+        delete combo;
+        combo = nullptr;
+    }
+    EXPECT_EQ(1, FakeSystem::VolumeQueries('d')) << "asked again only after it answered";
+    EXPECT_LT(GetTickCount() - start, 5000u) << "a drive known to hang costs no new wait";
+    EXPECT_LE(ThreadsOfThisProcess(), threads + 1) << "one thread waits for the hanging drive";
+    FakeSystem::ReleaseBlockedQueries();
+    EXPECT_TRUE(PumpUntil([&] { return ThreadsOfThisProcess() <= threads; }, 5000)) << "a query thread is left";
+    Make();
+    EXPECT_EQ(2, FakeSystem::VolumeQueries('d')) << "answered: the next fill asks again";
+}
+
+// Before Windows 7 there is no per-thread error mode: the process fails
+// critical errors silently as long as any query runs, not only while the
+// list waits, so that a late answer cannot bring up a "no disk" box.
+TEST_F(DriveComboBoxTest, WithoutAThreadErrorModeTheProcessStaysQuietUntilTheLastQueryEnds) {
+    const int threads = ThreadsOfThisProcess();
+    const UINT saved = SetErrorMode(0);  // wine starts a process with critical errors failed
+    const UINT before = GetErrorMode();
+    ASSERT_FALSE(before & SEM_FAILCRITICALERRORS);
+    fake.SetDrives({{'c', DRIVE_FIXED, "System"}, {'e', DRIVE_CDROM, "Slow", nullptr, true}});
+    platform::SystemFunctions::Current().SetThreadErrorMode = nullptr;  // put back by the fake
+    Make();
+    EXPECT_EQ((std::vector<std::string>{"c: [system]", "e: []"}), ComboBoxTexts(combo->Handle()));
+    EXPECT_TRUE(GetErrorMode() & SEM_FAILCRITICALERRORS) << "the query to e: still runs";
+    FakeSystem::ReleaseBlockedQueries();
+    EXPECT_TRUE(PumpUntil([&] { return ThreadsOfThisProcess() <= threads; }, 5000)) << "a query thread is left";
+    EXPECT_EQ(before, GetErrorMode());
+    SetErrorMode(saved);
 }
 
 }  // namespace
