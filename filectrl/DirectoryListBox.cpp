@@ -3,10 +3,13 @@
 #include "DriveComboBox.h"
 #include "FileListBox.h"
 #include "PathHelpers.h"
+#include "ResourceStrings.h"
 #include "platform/Application.h"
 #include "platform/Canvas.h"
 #include "platform/DeviceContext.h"
 #include "platform/Files.h"
+#include "platform/InOutError.h"
+#include "platform/InvalidOperation.h"
 #include "platform/ScopeGuard.h"
 #include "platform/SystemFunctions.h"
 #include "platform/Text.h"
@@ -171,6 +174,10 @@ std::string TDirectoryListBox::PathOfItem(int index) const {
 void TDirectoryListBox::OpenSelected() {
     int index = ItemIndex();
     if (index < 0) return;
+    // A name the code page cannot show, without a short name: its "?" would
+    // be taken for a mask, and opening would silently do nothing.
+    if (Item(index).glyph == &closedGlyph_ && Item(index).text.find('?') != std::string::npos)
+        throw InvalidOperation(Format(ResourceStrings::SCannotOpenFolder(), {Item(index).text}));
     ChangeCurrentDir(PathOfItem(index));
 }
 
@@ -212,8 +219,20 @@ void TDirectoryListBox::SwitchDrive(char newDrive) {
 
 void TDirectoryListBox::EnterDir(const std::string& newDir) {
     if (DirectoryExists(currentDir_)) ChDir(currentDir_);  // relative names count from here
-    ChDir(newDir);
-    currentDir_ = GetDir();
+    try {
+        ChDir(newDir);
+    } catch (const InOutError& error) {
+        if (error.LastError() != ERROR_FILENAME_EXCED_RANGE) throw;
+        throw InOutError(Format(ResourceStrings::SFolderTooDeep(), {newDir}));
+    }
+    std::string entered = GetDir();
+    // A folder that can be entered but whose search pattern no longer fits
+    // would list no subfolders: refused, never shown short of entries.
+    if (JoinPath(entered, "*.*").size() >= MAX_PATH) {
+        if (DirectoryExists(currentDir_)) SetCurrentDirectoryA(currentDir_.c_str());
+        throw InOutError(Format(ResourceStrings::SFolderTooDeep(), {entered}));
+    }
+    currentDir_ = entered;
     RebuildTree();
     DirChanged();
 }

@@ -38,6 +38,20 @@ public:
                    "Das Verzeichnis \"%s\" konnte nicht erstellt werden. Es wurde nichts geändert.");
     }
 
+    // "%s" takes the folder's name as shown.
+    static std::string SCannotOpenFolder() {
+        return Say("The folder \"%s\" cannot be opened: its name has characters that this program cannot show, "
+                   "and it has no short name.",
+                   "Der Ordner \"%s\" kann nicht geöffnet werden: sein Name enthält Zeichen, die dieses Programm "
+                   "nicht darstellen kann, und er hat keinen Kurznamen.");
+    }
+    // "%s" takes the folder.
+    static std::string SFolderTooDeep() {
+        return Say("The folder \"%s\" lies too deep to be listed: its path is too long for this program.",
+                   "Der Ordner \"%s\" liegt zu tief, um aufgelistet zu werden: sein Pfad ist für dieses Programm "
+                   "zu lang.");
+    }
+
 private:
     static std::string Say(const char* english, const char* german) { return english_ ? english : german; }
     static inline bool english_ = false;

@@ -45,7 +45,38 @@ std::string GetDir() {
         buffer.resize(n + 1);
         n = GetCurrentDirectoryA(static_cast<DWORD>(buffer.size()), buffer.data());
     }
-    return std::string(buffer.data(), n);
+    return ShortFormOfUnshowable(std::string(buffer.data(), n));
+}
+
+namespace {
+// '?' is what the system puts for a character outside the code page; it is
+// never part of a real name, nor a trail byte of a double-byte one.
+bool Unshowable(const std::string& name) { return name.find('?') != std::string::npos; }
+}  // namespace
+
+std::string ShortFormOfUnshowable(const std::string& path) {
+    if (!Unshowable(path)) return path;
+    // Component by component: the "?" of an unshowable name matches it as a
+    // wildcard, and the search gives its short name.
+    std::string result;
+    size_t at = 0;
+    while (at < path.size()) {
+        size_t end = path.find('\\', at);
+        if (end == std::string::npos) end = path.size();
+        std::string part = path.substr(at, end - at);
+        if (Unshowable(part) && !result.empty()) {
+            WIN32_FIND_DATAA data;
+            HANDLE find = FindFirstFileA((result + part).c_str(), &data);
+            if (find != INVALID_HANDLE_VALUE) {
+                if (data.cAlternateFileName[0]) part = data.cAlternateFileName;
+                FindClose(find);
+            }
+        }
+        result += part;
+        if (end < path.size()) result += '\\';
+        at = end + 1;
+    }
+    return result;
 }
 
 bool ForceDirectories(const std::string& dir) {
@@ -73,7 +104,10 @@ bool FileSearch::Next(SearchRec& entry) {
     while (havePending_) {
         bool take = (data_.dwFileAttributes & exclude_) == 0;
         if (take) {
-            entry.name = data_.cFileName;
+            // A name the code page cannot show comes back with "?": its short
+            // name, where it has one, can be shown and entered.
+            entry.name = Unshowable(data_.cFileName) && data_.cAlternateFileName[0] ? data_.cAlternateFileName
+                                                                                     : data_.cFileName;
             entry.attributes = data_.dwFileAttributes;
         }
         havePending_ = FindNextFileA(find_, &data_) != FALSE;

@@ -1,5 +1,5 @@
 // The directory list box on real folder trees of the test drive M:: the
-// items of the Part for a deep path, a drive root and a share root, what is
+// items for a deep path, a drive root and a share root, what is
 // left out, opening items, assigned paths of every kind, the linked drive
 // combo box, the drawn indents, and a folder whose name has a trail "\".
 #include <gtest/gtest.h>
@@ -230,6 +230,90 @@ TEST_F(DirectoryListBoxTest, Cp932AFolderWithATrailBackslash) {
     EXPECT_EQ("M:\\dlt\\" + hyo + "\\sub", list->PathOfItem(3));
     list->ChangeCurrentDir("M:\\dlt\\" + hyo + "\\sub");
     EXPECT_EQ("M:\\dlt\\" + hyo, list->PathOfItem(2));
+}
+
+}  // namespace
+
+namespace {
+
+std::string Narrow(const std::wstring& wide) {
+    char text[MAX_PATH * 2] = {};
+    WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, text, sizeof(text), nullptr, nullptr);
+    return text;
+}
+
+// A folder named in letters outside the code page (Cyrillic under 1252): the
+// ANSI search gives "?" for them, which would be taken for a mask.
+TEST_F(DirectoryListBoxTest, AFolderNamedOutsideTheCodePageIsListedAndEnteredByItsShortName) {
+    const std::wstring odd = L"M:\\odd\\\x041E\x0440\x0434\x0435\x0440 \x0434\x0430\x043D\x043D\x044B\x0445";
+    CreateDirectoryW(L"M:\\odd", nullptr);
+    CreateDirectoryW(odd.c_str(), nullptr);
+    CreateDirectoryW((odd + L"\\inner").c_str(), nullptr);
+    wchar_t shortPath[MAX_PATH] = {};
+    ASSERT_NE(0u, GetShortPathNameW(odd.c_str(), shortPath, MAX_PATH));
+    const std::string shortName = platform::ExtractFileName(Narrow(shortPath));
+    ASSERT_EQ(std::string::npos, shortName.find('?')) << shortName;
+
+    list->ChangeCurrentDir("M:\\odd");
+    Texts items = Items();
+    ASSERT_EQ(3u, items.size()) << ::testing::PrintToString(items);
+    EXPECT_EQ(0, lstrcmpiA(shortName.c_str(), items[2].c_str())) << items[2];
+    DoubleClick(2);
+    EXPECT_EQ(0, lstrcmpiA(("M:\\odd\\" + shortName).c_str(), list->CurrentDir().c_str())) << list->CurrentDir();
+    EXPECT_EQ("inner", Items().back());
+
+    // The process standing in such a folder: the first fill works.
+    ASSERT_TRUE(SetCurrentDirectoryW((odd + L"\\inner").c_str()));
+    auto* another = form.Add<TDirectoryListBox>(220, 10, 200, 300);
+    EXPECT_EQ(std::string::npos, another->CurrentDir().find('?')) << another->CurrentDir();
+    Texts shown = ListBoxTexts(another->Handle());
+    ASSERT_EQ(4u, shown.size()) << ::testing::PrintToString(shown);
+    EXPECT_EQ(0, lstrcmpiA(shortName.c_str(), shown[2].c_str())) << shown[2];
+    EXPECT_EQ("inner", shown[3]);
+}
+
+}  // namespace
+
+namespace {
+
+// From about 255 characters a folder can still be entered but its search
+// pattern no longer fits the system's limit: refused with a clear message,
+// never listed without its subfolders.
+TEST_F(DirectoryListBoxTest, AFolderTooDeepToListIsRefusedAndNothingChanges) {
+    std::string fits = "M:\\long";
+    CreateDirectoryA(fits.c_str(), nullptr);
+    while (fits.size() < 240) {
+        fits += "\\" + std::string(std::min<size_t>(40, 240 - fits.size() - 1), 'd');
+        CreateDirectoryA(fits.c_str(), nullptr);
+    }
+    ASSERT_EQ(240u, fits.size());
+    const std::string tooDeep = fits + "\\" + std::string(15, 'x');  // 256: "\*.*" makes 260
+    std::wstring wide(L"\\\\?\\");
+    for (char c : tooDeep) wide += static_cast<wchar_t>(c);
+    ASSERT_TRUE(CreateDirectoryW(wide.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+    CreateDirectoryW((wide + L"\\y").c_str(), nullptr);
+
+    list->ChangeCurrentDir(fits);
+    EXPECT_EQ(std::string(15, 'x'), Items().back());
+    events.clear();
+    try {
+        list->ChangeCurrentDir(tooDeep);
+        ADD_FAILURE() << "entered";
+    } catch (const platform::InOutError& error) {
+        EXPECT_NE(std::string::npos, std::string(error.what()).find("zu tief")) << error.what();
+    }
+    EXPECT_EQ(fits, list->CurrentDir());
+    EXPECT_EQ(fits, platform::GetDir());
+    EXPECT_TRUE(events.empty());
+    // Past 258 characters the system refuses to enter it: the same message, not a bare error number.
+    const std::string tooLong = tooDeep + "\\y";
+    try {
+        list->ChangeCurrentDir(tooLong);
+        ADD_FAILURE() << "entered";
+    } catch (const platform::InOutError& error) {
+        EXPECT_NE(std::string::npos, std::string(error.what()).find("zu tief")) << error.what();
+    }
+    EXPECT_EQ(fits, list->CurrentDir());
 }
 
 }  // namespace
