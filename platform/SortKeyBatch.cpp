@@ -8,7 +8,7 @@ namespace {
 constexpr size_t kHandOver = 256;  // strings handed to the worker at a time
 }
 
-SortKeyBatch::SortKeyBatch() { InitializeCriticalSection(&lock_); }
+SortKeyBatch::SortKeyBatch(KeyFunction keyOf) : keyOf_(keyOf) { InitializeCriticalSection(&lock_); }
 
 SortKeyBatch::~SortKeyBatch() {
     Stop();
@@ -43,8 +43,18 @@ DWORD WINAPI SortKeyBatch::Work(void* parameter) {
             work.swap(self->handed_);
             bool closing = self->closing_;
             LeaveCriticalSection(&self->lock_);
-            for (auto& texts : work)
-                for (const std::string& text : texts) self->keys_.push_back(SortKey(text));
+            for (size_t b = 0; b < work.size(); ++b) {
+                const size_t before = self->keys_.size();
+                try {
+                    for (const std::string& text : work[b]) self->keys_.push_back(self->keyOf_(text));
+                } catch (...) {  // the thread's boundary: the rest is left to the caller's thread
+                    self->keys_.resize(before);
+                    self->left_.swap(work);
+                    self->leftFrom_ = b;
+                    self->failed_ = true;
+                    return 0;
+                }
+            }
             if (work.empty()) {
                 if (closing) return 0;
                 break;  // wait for more
@@ -67,11 +77,21 @@ void SortKeyBatch::Stop() {
 std::vector<std::string> SortKeyBatch::Finish() {
     if (thread_) {
         if (!waiting_.empty()) Hand(std::move(waiting_));
-        Stop();  // the worker has made every key handed to it
-    } else {
-        keys_.reserve(keys_.size() + waiting_.size());
-        for (const std::string& text : waiting_) keys_.push_back(SortKey(text));
+        waiting_.clear();
+        Stop();  // the worker has made every key handed to it, or has given up
     }
+    if (failed_) {
+        // In adding order: the worker's unfinished batches, then those it never took.
+        for (size_t b = leftFrom_; b < left_.size(); ++b)
+            for (const std::string& text : left_[b]) keys_.push_back(keyOf_(text));
+        for (auto& texts : handed_)
+            for (const std::string& text : texts) keys_.push_back(keyOf_(text));
+        left_.clear();
+        handed_.clear();
+        failed_ = false;
+    }
+    keys_.reserve(keys_.size() + waiting_.size());
+    for (const std::string& text : waiting_) keys_.push_back(keyOf_(text));
     waiting_.clear();
     closing_ = false;
     return std::move(keys_);

@@ -3,16 +3,21 @@
 #include <string>
 #include <vector>
 
+#include "Text.h"
+
 namespace platform {
 
 // Sort keys (see SortKey) for a run of strings, in adding order. A long run
 // has its keys worked out on a second thread while the caller is still
 // finding the strings (a folder's names come slower than their keys); a
 // short one is done at the end on the caller's thread. The thread never
-// outlives the batch, also when an error passes.
+// outlives the batch, also when an error passes. What the thread cannot
+// finish (it runs out of memory, say) the caller's thread does in Finish.
 class SortKeyBatch {
 public:
-    SortKeyBatch();
+    using KeyFunction = std::string (*)(const std::string& text);
+    // `keyOf` makes one key (SortKey; tests give one that fails).
+    explicit SortKeyBatch(KeyFunction keyOf = SortKey);
     ~SortKeyBatch();
     SortKeyBatch(const SortKeyBatch&) = delete;
     SortKeyBatch& operator=(const SortKeyBatch&) = delete;
@@ -34,6 +39,11 @@ private:
     CRITICAL_SECTION lock_;
     std::vector<std::vector<std::string>> handed_;  // guarded by lock_
     bool closing_ = false;                          // guarded by lock_
+    // Left by a worker that met an error: its batches from `leftFrom_` on.
+    std::vector<std::vector<std::string>> left_;
+    size_t leftFrom_ = 0;
+    bool failed_ = false;
+    KeyFunction keyOf_;
     HANDLE wake_ = nullptr;
     HANDLE thread_ = nullptr;
 };

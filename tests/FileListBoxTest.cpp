@@ -229,7 +229,7 @@ TEST_F(FileListBoxTest, ALinkedDirectoryListBoxAndThisBoxMoveTogether) {
 
 // Names that differ only in case, accents, digits and punctuation, fed to
 // the real sorted list box and to our order one by one.
-TEST(ListBoxSortOrderTest, PutsNamesWhereASortedListBoxDoes) {
+std::vector<std::string> NamePieces() {
     std::vector<std::string> pieces = {"a", "A", "b", "B", "e", "E", "1", "2", "10", "-", "_", ".", "'", " ", "z", "Z", "u"};
     if (GetACP() == 932) {  // kana, kanji and full-width letters, one a trail "\"
         for (const char* p : {"\x95\x5C", "\x83\x41", "\x82\xA0", "\x82\x60", "\x82\x81", "\xB1", "\xB2"}) pieces.push_back(p);
@@ -239,6 +239,35 @@ TEST(ListBoxSortOrderTest, PutsNamesWhereASortedListBoxDoes) {
     if (getenv("WENDRIK_EXPECT_CP932")) {
         EXPECT_EQ(932u, GetACP());
     }
+    return pieces;
+}
+
+// A large folder as the file list fills it: indices tracked for the first
+// hundred names, then the keys of the rest made on the key thread.
+TEST(ListBoxSortOrderTest, ALargeFolderGoesWhereASortedListBoxPutsIt) {
+    const std::vector<std::string> pieces = NamePieces();
+    std::mt19937 random(4711);
+    HWND list = CreateWindowExA(0, "LISTBOX", "", WS_POPUP | LBS_HASSTRINGS | LBS_SORT, 0, 0, 10, 10, nullptr,
+                                nullptr, nullptr, nullptr);
+    platform::ListBoxSortOrder order;
+    std::vector<std::string> names;
+    for (int i = 0; i < 4 * static_cast<int>(platform::SortKeyBatch::ThreadFrom); ++i) {
+        std::string name;
+        for (int n = 1 + static_cast<int>(random() % 5); n > 0; --n) name += pieces[random() % pieces.size()];
+        names.push_back(name);
+        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+        if (order.Add(name) == 100) order.StopTrackingIndices();
+    }
+    Texts ours;
+    for (int i : order.Order()) ours.push_back(names[i]);
+    Texts real = ListBoxTexts(list);
+    ASSERT_EQ(real.size(), ours.size());
+    for (size_t i = 0; i < real.size(); ++i) ASSERT_EQ(real[i], ours[i]) << "item " << i;
+    DestroyWindow(list);
+}
+
+TEST(ListBoxSortOrderTest, PutsNamesWhereASortedListBoxDoes) {
+    const std::vector<std::string> pieces = NamePieces();
     std::mt19937 random(1208);
     for (int round = 0; round < 6; ++round) {
         HWND list = CreateWindowExA(0, "LISTBOX", "", WS_POPUP | LBS_HASSTRINGS | LBS_SORT, 0, 0, 10, 10, nullptr,
@@ -257,6 +286,32 @@ TEST(ListBoxSortOrderTest, PutsNamesWhereASortedListBoxDoes) {
         EXPECT_EQ(ListBoxTexts(list), ours) << "round " << round;
         DestroyWindow(list);
     }
+}
+
+}  // namespace
+
+namespace {
+
+DWORD keyCaller = 0;
+int offThreadKeys = 0;
+
+// Fails on the key thread as running out of memory would, once it is well under way.
+std::string KeyThatFailsOffThread(const std::string& text) {
+    if (GetCurrentThreadId() != keyCaller && ++offThreadKeys == 300) throw std::bad_alloc();
+    return platform::SortKey(text);
+}
+
+TEST(SortKeyBatchTest, AKeyThreadThatFailsLeavesTheRestToTheCallersThread) {
+    keyCaller = GetCurrentThreadId();
+    offThreadKeys = 0;
+    platform::SortKeyBatch batch(KeyThatFailsOffThread);
+    std::vector<std::string> texts;
+    for (int i = 0; i < 5000; ++i) texts.push_back("name " + std::to_string(i * 7919 % 5000));
+    for (const std::string& text : texts) batch.Add(text);
+    std::vector<std::string> keys = batch.Finish();
+    EXPECT_GE(offThreadKeys, 300) << "the key thread ran and failed";
+    ASSERT_EQ(texts.size(), keys.size());
+    for (size_t i = 0; i < texts.size(); ++i) ASSERT_EQ(platform::SortKey(texts[i]), keys[i]) << i;
 }
 
 }  // namespace
