@@ -12,9 +12,11 @@ BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
             return FALSE;
         }
     } else if (reason == DLL_PROCESS_DETACH) {
-        // Unloaded by FreeLibrary: what the host left behind goes now, while
-        // the code its windows and the hook point to is still there. At
-        // process exit (reserved set) the system takes the windows itself.
+        // Unloaded by FreeLibrary. While a form lives the image holds itself,
+        // so none should be left; if one is, it goes now if this thread owns
+        // it (the last reference may go on a worker thread, which must not
+        // touch windows). At process exit (reserved set) the system takes
+        // the windows itself.
         try {
             if (!reserved) platform::KeyboardHook::DestroyLeftovers();
         } catch (...) {

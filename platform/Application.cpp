@@ -12,6 +12,7 @@ namespace platform {
 namespace {
 int depth = 0;
 bool held = false;
+size_t formsAlive = 0;
 std::vector<std::function<void()>>& Pending() {
     static std::vector<std::function<void()>> pending;
     return pending;
@@ -97,8 +98,13 @@ void Application::HoldImage() {
         held = true;
 }
 
+void Application::FormsAlive(size_t count) {
+    formsAlive = count;
+    if (count > 0) HoldImage();
+}
+
 void Application::ReleaseHeldImage() {
-    if (!held || depth > 0 || !Pending().empty()) return;
+    if (!held || depth > 0 || !Pending().empty() || formsAlive > 0) return;
     held = false;
     FreeLibrary(Instance());
 }

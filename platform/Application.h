@@ -48,6 +48,12 @@ public:
     // moment never comes, it is kept for the life of the process.
     static void ReleaseHeldImage();
     static bool ImageHeld();
+    // Told how many forms exist. While any does, its window procedure points
+    // into this image: the image holds itself, so that no unload (by the
+    // host, or the last reference going on a worker thread) can unmap it
+    // under a live window; the hold goes at the host's first call after the
+    // last form has gone.
+    static void FormsAlive(size_t count);
 
     // Shows help on a help context; the module sets the handler.
     static void ShowHelp(int helpContext);

@@ -32,11 +32,13 @@ bool NoModifiers() {
 
 void KeyboardHook::Register(Form* form) {
     if (std::find(Forms().begin(), Forms().end(), form) == Forms().end()) Forms().push_back(form);
+    Application::FormsAlive(Forms().size());
     if (!hook) hook = SetWindowsHookExA(WH_GETMESSAGE, Proc, nullptr, GetCurrentThreadId());
 }
 
 void KeyboardHook::Unregister(Form* form) {
     std::erase(Forms(), form);
+    Application::FormsAlive(Forms().size());
     if (Forms().empty() && hook) {
         UnhookWindowsHookEx(hook);
         hook = nullptr;
@@ -46,8 +48,17 @@ void KeyboardHook::Unregister(Form* form) {
 bool KeyboardHook::Installed() { return hook != nullptr; }
 
 void KeyboardHook::DestroyLeftovers() {
-    while (!Forms().empty()) delete Forms().back();  // each unregisters itself
-    if (hook) {
+    // Only what this thread owns: a window is destroyed by its own thread or
+    // not at all (a worker thread may drop the image's last reference).
+    auto ownedHere = [](Form* form) {
+        return !form->Handle() || GetWindowThreadProcessId(form->Handle(), nullptr) == GetCurrentThreadId();
+    };
+    for (;;) {
+        auto it = std::find_if(Forms().rbegin(), Forms().rend(), ownedHere);
+        if (it == Forms().rend()) break;
+        delete *it;  // it unregisters itself, and what it owns with it
+    }
+    if (hook && Forms().empty()) {
         UnhookWindowsHookEx(hook);
         hook = nullptr;
     }

@@ -119,20 +119,65 @@ TEST_F(UnloadTest, FromInsideTheWaitForTheRegistryEditor) {
     ExpectUnmappedAfterTheNextCall();
 }
 
+// A host that unloads without ModulFree leaves its page alive: the image
+// stays mapped under it, and the page goes at the host's next call.
 TEST_F(UnloadTest, WithoutFreeingThePageFirst) {
     Host host;
     ASSERT_TRUE(host.Load());
     HWND page = host.CreatePage();
     ASSERT_NE(nullptr, page);
-    FreeLibrary(host.module);  // the page is left behind: it goes with the image
-    EXPECT_FALSE(Mapped());
+    FreeLibrary(host.module);
+    EXPECT_TRUE(Mapped()) << "a live window's procedure must not lose its code";
+    ASSERT_TRUE(IsWindow(page));
+    EXPECT_EQ(kCaption, WindowText(page));  // it still answers
+    PumpPending();
+    Host again;
+    ASSERT_TRUE(again.Load());
+    EXPECT_EQ(1, again.free());
     EXPECT_FALSE(IsWindow(page));
+    again.nr();
+    FreeLibrary(again.module);
+    EXPECT_FALSE(Mapped());
     // The keyboard hook went too: a key through the host's loop reaches nothing of ours.
     HWND host_window = CreateWindowExA(0, "EDIT", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 100, 100,
                                        nullptr, nullptr, nullptr, nullptr);
     PostMessageA(host_window, WM_KEYDOWN, VK_TAB, 1);
     PumpPending();
     DestroyWindow(host_window);
+}
+
+// The last reference to the image can go on a thread of its own (a drive
+// query that still hangs when the host unloads ends with
+// FreeLibraryAndExitThread): nothing of the page may be touched from there,
+// and its window must keep working on its own thread.
+DWORD WINAPI LetGoLast(void* module) {
+    FreeLibraryAndExitThread(static_cast<HMODULE>(module), 0);
+    return 0;
+}
+
+TEST_F(UnloadTest, TheLastReferenceGoingOnAWorkerThreadLeavesThePageAlone) {
+    Host host;
+    ASSERT_TRUE(host.Load());
+    HMODULE workerHold = LoadLibraryA(DllPath().c_str());  // as a query thread holds it
+    HWND page = host.CreatePage();
+    ASSERT_NE(nullptr, page);
+    FreeLibrary(host.module);  // the host goes, leaving its page
+    HANDLE worker = CreateThread(nullptr, 0, LetGoLast, workerHold, 0, nullptr);
+    ASSERT_NE(nullptr, worker);
+    WaitForSingleObject(worker, INFINITE);
+    CloseHandle(worker);
+    ASSERT_TRUE(Mapped());
+    ASSERT_TRUE(IsWindow(page));
+    // Messages still reach the page's procedure, whose code is still there.
+    RedrawWindow(page, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    EXPECT_EQ(kCaption, WindowText(page));
+    Host again;
+    ASSERT_TRUE(again.Load());
+    EXPECT_EQ(1, again.free());
+    EXPECT_FALSE(IsWindow(page));
+    again.nr();
+    FreeLibrary(again.module);
+    EXPECT_FALSE(Mapped());
 }
 
 }  // namespace
