@@ -1,6 +1,7 @@
 #include "DirectoryListBox.h"
 
 #include "DriveComboBox.h"
+#include "DriveQueries.h"
 #include "FileListBox.h"
 #include "PathHelpers.h"
 #include "ResourceStrings.h"
@@ -70,9 +71,8 @@ void TDirectoryListBox::RebuildTree() {
     Updating updating(*this);
     Clear();
     const std::string root = ExtractFileDrive(currentDir_) + "\\";
-    DWORD maxComponent = 0, flags = 0;
-    if (SystemFunctions::Current().GetVolumeInformationA(root.c_str(), nullptr, 0, nullptr, &maxComponent,
-                                                         &flags, nullptr, 0)) {
+    DWORD flags = 0;
+    if (VolumeFlags(root, TDriveComboBox::DriveQueryDeadlineMs, flags)) {
         volumeKeepsCase_ = (flags & (FS_CASE_SENSITIVE | FS_CASE_IS_PRESERVED)) != 0;
         volumeCaseSensitive_ = (flags & FS_CASE_SENSITIVE) != 0;
     } else {
@@ -191,8 +191,15 @@ void TDirectoryListBox::KeyPress(char& key) {
     if (key == '\r') OpenSelected();
 }
 
+void TDirectoryListBox::AnswersOrRaise(const std::string& path) {
+    if (!PathAnswers(path, TDriveComboBox::DriveQueryDeadlineMs))
+        throw InOutError(Format(ResourceStrings::SFolderNoAnswer(), {path}));
+}
+
 void TDirectoryListBox::ChangeCurrentDir(const std::string& newDir) {
     if (newDir.empty() || ComparePaths(newDir, currentDir_) == 0) return;
+    // A vanished share would hang the window in the first ChDir: asked first, with a deadline.
+    AnswersOrRaise(newDir);
     char drive = '\0';
     std::string dirPart, filePart;
     SplitEnteredPath(newDir, drive, dirPart, filePart);  // relative input: from where the list left off
@@ -208,6 +215,7 @@ void TDirectoryListBox::ChangeCurrentDir(const std::string& newDir) {
 void TDirectoryListBox::SwitchDrive(char newDrive) {
     if (Upper(newDrive) == Upper(DriveLetter())) return;
     if (newDrive != '\0') {
+        AnswersOrRaise(std::string(1, newDrive) + ":\\");
         ChDir(std::string(1, newDrive) + ":");  // that drive's own current directory
         currentDir_ = GetDir();
     }

@@ -170,7 +170,87 @@ DriveAnswer AskHere(const DriveQuestion& question) {
     return answer;
 }
 
+// One look at a path beside the window: its attributes, or its volume's
+// flags. Shared by the asking thread and its own; the last to let go deletes it.
+struct Probe {
+    LONG holders = 2;
+    std::string path;
+    bool volume;
+    DWORD flags = 0;
+    bool ok = false;
+    HANDLE done = nullptr;
+    decltype(platform::SystemFunctions::GetFileAttributesA) attributesOf;
+    VolumeFn volumeOf;
+    ThreadErrorModeFn threadErrorMode;
+    HMODULE image = nullptr;
+};
+
+void LetGo(Probe* probe) {
+    if (InterlockedDecrement(&probe->holders) != 0) return;
+    CloseHandle(probe->done);
+    delete probe;
+}
+
+DWORD WINAPI LookOnce(void* parameter) {
+    auto* probe = static_cast<Probe*>(parameter);
+    if (probe->threadErrorMode) probe->threadErrorMode(SEM_FAILCRITICALERRORS, nullptr);
+    if (probe->volume) {
+        probe->ok = probe->volumeOf(probe->path.c_str(), nullptr, 0, nullptr, nullptr, &probe->flags, nullptr, 0);
+    } else {
+        probe->attributesOf(probe->path.c_str());
+        probe->ok = true;  // an answer, whatever it says
+    }
+    SetEvent(probe->done);
+    if (!probe->threadErrorMode) QuietProcessUntil();
+    HMODULE image = probe->image;
+    LetGo(probe);
+    FreeLibraryAndExitThread(image, 0);  // the image may be gone by now: no return into it
+    return 0;
+}
+
+// Runs the probe with a deadline; without a thread to spare, here and now.
+bool Look(const std::string& path, bool volume, DWORD deadlineMs, DWORD& flags) {
+    auto& system = platform::SystemFunctions::Current();
+    auto* probe = new Probe{2, path, volume, 0, false, CreateEventA(nullptr, TRUE, FALSE, nullptr),
+                            system.GetFileAttributesA, system.GetVolumeInformationA, system.SetThreadErrorMode};
+    bool started = false;
+    if (probe->done && GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
+                                          reinterpret_cast<LPCSTR>(&LookOnce), &probe->image)) {
+        if (!probe->threadErrorMode) QuietProcessFrom();
+        if (HANDLE thread = CreateThread(nullptr, 0, LookOnce, probe, 0, nullptr)) {
+            CloseHandle(thread);
+            started = true;
+        } else {
+            if (!probe->threadErrorMode) QuietProcessUntil();
+            FreeLibrary(probe->image);
+        }
+    }
+    if (!started) {
+        UINT previous = SetErrorMode(SEM_FAILCRITICALERRORS);
+        bool ok = volume ? probe->volumeOf(path.c_str(), nullptr, 0, nullptr, nullptr, &flags, nullptr, 0) != FALSE
+                         : (probe->attributesOf(path.c_str()), true);
+        SetErrorMode(previous);
+        if (probe->done) CloseHandle(probe->done);
+        delete probe;
+        return ok;
+    }
+    bool answered = WaitForSingleObject(probe->done, deadlineMs) == WAIT_OBJECT_0;
+    bool ok = answered && probe->ok;  // whole once done is set
+    if (ok) flags = probe->flags;
+    LetGo(probe);
+    return ok;
+}
+
 }  // namespace
+
+bool PathAnswers(const std::string& path, DWORD deadlineMs) {
+    DWORD unused = 0;
+    return Look(path, false, deadlineMs, unused);
+}
+
+bool VolumeFlags(const std::string& root, DWORD deadlineMs, DWORD& flags) {
+    return Look(root, true, deadlineMs, flags);
+}
 
 std::vector<DriveAnswer> AskDrives(const std::vector<DriveQuestion>& questions, DWORD deadlineMs) {
     std::vector<DriveAnswer> answers(questions.size());

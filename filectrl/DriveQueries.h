@@ -30,4 +30,13 @@ struct DriveAnswer {
 // process fails critical errors silently until the last query has ended).
 std::vector<DriveAnswer> AskDrives(const std::vector<DriveQuestion>& questions, DWORD deadlineMs);
 
+// True when `path` answers (whether or not it exists) within `deadlineMs`:
+// asked on a thread of its own, as the drives are, before a folder is
+// entered on the window's thread, where a vanished share would hang it.
+bool PathAnswers(const std::string& path, DWORD deadlineMs);
+
+// The volume's file-system flags of `root` ("C:\", "\\srv\share\"),
+// asked the same way; false when it did not answer in time or failed.
+bool VolumeFlags(const std::string& root, DWORD deadlineMs, DWORD& flags);
+
 }  // namespace wendrik

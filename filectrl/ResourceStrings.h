@@ -46,6 +46,13 @@ public:
                    "nicht darstellen kann, und er hat keinen Kurznamen.");
     }
     // "%s" takes the folder.
+    static std::string SFolderNoAnswer() {
+        return Say("The folder \"%s\" does not answer (a network folder that is gone, or a drive that is not "
+                   "ready?). Nothing was changed.",
+                   "Der Ordner \"%s\" antwortet nicht (ein nicht mehr erreichbarer Netzwerkordner oder ein nicht "
+                   "bereites Laufwerk?). Es wurde nichts geändert.");
+    }
+    // "%s" takes the folder.
     static std::string SFolderTooDeep() {
         return Say("The folder \"%s\" lies too deep to be listed: its path is too long for this program.",
                    "Der Ordner \"%s\" liegt zu tief, um aufgelistet zu werden: sein Pfad ist für dieses Programm "

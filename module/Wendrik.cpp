@@ -7,6 +7,7 @@
 #include "platform/Application.h"
 #include "platform/MessageBoxes.h"
 #include "platform/RangeError.h"
+#include "platform/ScopeGuard.h"
 #include "template/HostProtocol.h"
 
 using namespace wendrik;
@@ -26,6 +27,7 @@ extern "C" int __stdcall ModulCreate(int Left, int Top, int Width, int Height, i
                                      int LanguageCodeArg, const char* Caption, const char* PageHint,
                                      int ValidOsMaskArg, int HelpId) {
     Application::ReleaseHeldImage();
+    platform::ScopeExit leave([] { Application::LeaveExport(); });  // after the scope below
     Application::Scope scope;
     try {
         const std::string caption = Caption ? Caption : "";
@@ -52,6 +54,7 @@ extern "C" int __stdcall ModulCreate(int Left, int Top, int Width, int Height, i
 
 extern "C" int __stdcall ModulFree() {
     Application::ReleaseHeldImage();
+    platform::ScopeExit leave([] { Application::LeaveExport(); });  // after the scope below
     Application::Scope scope;
     try {
         if (TFormWendrik* page = ModulePage) {
@@ -66,6 +69,7 @@ extern "C" int __stdcall ModulFree() {
 
 extern "C" int __stdcall ModulSaveChanges() {
     Application::ReleaseHeldImage();
+    platform::ScopeExit leave([] { Application::LeaveExport(); });  // after the scope below
     Application::Scope scope;
     try {
         if (ModulePage) ModulePage->HotSpeedButtonOKClick();

@@ -13,6 +13,13 @@ namespace {
 int depth = 0;
 bool held = false;
 size_t formsAlive = 0;
+bool formHeld = false;  // the image's reference for its live forms
+
+void ReleaseFormHold() {
+    if (!formHeld || formsAlive > 0 || depth > 0) return;
+    formHeld = false;
+    FreeLibrary(Application::Instance());
+}
 std::vector<std::function<void()>>& Pending() {
     static std::vector<std::function<void()>> pending;
     return pending;
@@ -100,11 +107,17 @@ void Application::HoldImage() {
 
 void Application::FormsAlive(size_t count) {
     formsAlive = count;
-    if (count > 0) HoldImage();
+    HMODULE self = nullptr;
+    if (count > 0 && !formHeld &&
+        GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, reinterpret_cast<LPCSTR>(&__ImageBase), &self))
+        formHeld = true;
 }
 
+void Application::LeaveExport() { ReleaseFormHold(); }
+
 void Application::ReleaseHeldImage() {
-    if (!held || depth > 0 || !Pending().empty() || formsAlive > 0) return;
+    ReleaseFormHold();
+    if (!held || depth > 0 || !Pending().empty()) return;
     held = false;
     FreeLibrary(Instance());
 }

@@ -51,9 +51,13 @@ public:
     // Told how many forms exist. While any does, its window procedure points
     // into this image: the image holds itself, so that no unload (by the
     // host, or the last reference going on a worker thread) can unmap it
-    // under a live window; the hold goes at the host's first call after the
-    // last form has gone.
+    // under a live window. That hold goes when an export ends, or at the
+    // host's next call, once the last form has gone: never from a window
+    // procedure, which the host may call with no reference of its own left.
     static void FormsAlive(size_t count);
+    // At the end of an export, after its scope: while the host calls us it
+    // holds the image, or our own reference from a nested loop does.
+    static void LeaveExport();
 
     // Shows help on a help context; the module sets the handler.
     static void ShowHelp(int helpContext);

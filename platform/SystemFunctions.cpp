@@ -16,6 +16,7 @@ SystemFunctions& SystemFunctions::Current() {
                                    ::WNetGetConnectionA,    ::GetVolumeInformationA,
                                    ::GetLogicalDrives,      ::GetModuleHandleA,
                                    ::GetProcAddress,        ::GetDriveTypeA,
+                                   ::GetFileAttributesA,
                                    Kernel32<decltype(IsWow64Process)>("IsWow64Process"),
                                    Kernel32<decltype(Wow64DisableWow64FsRedirection)>("Wow64DisableWow64FsRedirection"),
                                    Kernel32<decltype(Wow64RevertWow64FsRedirection)>("Wow64RevertWow64FsRedirection"),

@@ -26,6 +26,8 @@ struct SystemFunctions {
     HMODULE(WINAPI* GetModuleHandleA)(LPCSTR name);
     FARPROC(WINAPI* GetProcAddress)(HMODULE module, LPCSTR name);
     UINT(WINAPI* GetDriveTypeA)(LPCSTR root);
+    // Asked beside the window before a folder is entered: a vanished share can hang it.
+    DWORD(WINAPI* GetFileAttributesA)(LPCSTR path);
     // Looked up at run time: null where the system lacks them (Windows XP
     // before SP2 has no IsWow64Process, 32-bit XP no redirection calls).
     BOOL(WINAPI* IsWow64Process)(HANDLE process, BOOL* wow64);

@@ -317,3 +317,40 @@ TEST_F(DirectoryListBoxTest, AFolderTooDeepToListIsRefusedAndNothingChanges) {
 }
 
 }  // namespace
+
+namespace {
+
+// A share that has gone away hangs whoever enters it: the list asks it
+// beside the window first, and gives up after the drives' half second.
+TEST_F(DirectoryListBoxTest, AFolderThatDoesNotAnswerIsRefusedInTimeAndNothingChanges) {
+    FakeSystem fake;
+    list->ChangeCurrentDir("M:\\dlt\\Two");
+    fake.SetHangingPath("\\\\srv\\share");
+    events.clear();
+    const DWORD start = GetTickCount();
+    try {
+        list->ChangeCurrentDir("\\\\srv\\share\\x");
+        ADD_FAILURE() << "entered";
+    } catch (const platform::InOutError& error) {
+        EXPECT_NE(std::string::npos, std::string(error.what()).find("antwortet nicht")) << error.what();
+    }
+    EXPECT_LT(GetTickCount() - start, 2000u);
+    EXPECT_EQ("M:\\dlt\\Two", list->CurrentDir());
+    EXPECT_EQ("M:\\dlt\\Two", platform::GetDir());
+    EXPECT_TRUE(events.empty());
+    FakeSystem::ReleaseBlockedQueries();
+}
+
+// A volume that does not tell its case rules in time: the tree is built
+// all the same, with the rules of Windows' own file systems.
+TEST_F(DirectoryListBoxTest, AVolumeThatDoesNotAnswerStillGivesATreeInTime) {
+    FakeSystem fake;
+    fake.SetDrives({{'m', DRIVE_FIXED, "System", nullptr, true}});
+    const DWORD start = GetTickCount();
+    list->ChangeCurrentDir("M:\\dlt\\Two");
+    EXPECT_LT(GetTickCount() - start, 2000u);
+    EXPECT_EQ((Texts{"M:\\", "dlt", "Two", "sub"}), Items());
+    FakeSystem::ReleaseBlockedQueries();
+}
+
+}  // namespace

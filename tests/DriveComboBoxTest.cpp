@@ -270,3 +270,24 @@ TEST_F(DriveComboBoxTest, WithoutAThreadErrorModeTheProcessStaysQuietUntilTheLas
 }
 
 }  // namespace
+
+namespace {
+
+DWORD windowThread = 0;
+
+// Runs out of memory on a query thread; answers on the window's thread.
+BOOL WINAPI VolumeThatFailsOffThread(LPCSTR, LPSTR name, DWORD size, DWORD*, DWORD*, DWORD*, LPSTR, DWORD) {
+    if (GetCurrentThreadId() != windowThread) throw std::bad_alloc();
+    lstrcpynA(name, "Here", static_cast<int>(size));
+    return TRUE;
+}
+
+TEST_F(DriveComboBoxTest, AQueryThreadThatFailsLeavesTheQuestionToTheWindowsThread) {
+    windowThread = GetCurrentThreadId();
+    fake.SetDrives({{'c', DRIVE_FIXED, "System"}, {'k', DRIVE_FIXED, "Kept"}});
+    platform::SystemFunctions::Current().GetVolumeInformationA = VolumeThatFailsOffThread;
+    Make();
+    EXPECT_EQ((std::vector<std::string>{"c: [here]", "k: [here]"}), ComboBoxTexts(combo->Handle()));
+}
+
+}  // namespace

@@ -73,6 +73,25 @@ void FakeSystem::SetDrives(const std::vector<Drive>& table) {
     system.WNetGetConnectionA = ConnectionFake;
 }
 
+namespace {
+std::string hangingPrefix;  // outlives the fake: a hanging question may end after it
+}
+
+void FakeSystem::SetHangingPath(const std::string& prefix) {
+    hangingPrefix = prefix;
+    ResetEvent(releaseBlocked);
+    platform::SystemFunctions::Current().GetFileAttributesA = AttributesFake;
+}
+
+DWORD WINAPI FakeSystem::AttributesFake(LPCSTR path) {
+    std::string start = std::string(path).substr(0, hangingPrefix.size());
+    if (!hangingPrefix.empty() && lstrcmpiA(start.c_str(), hangingPrefix.c_str()) == 0) {
+        WaitForSingleObject(releaseBlocked, 10000);
+        return INVALID_FILE_ATTRIBUTES;
+    }
+    return GetFileAttributesA(path);
+}
+
 int FakeSystem::VolumeQueries(char letter) { return volumeQueries[letter - 'a']; }
 
 void FakeSystem::ReleaseBlockedQueries() { SetEvent(releaseBlocked); }

@@ -64,6 +64,10 @@ public:
     };
     // From now on the drive queries answer from `drives` instead of the machine.
     void SetDrives(const std::vector<Drive>& drives);
+    // From now on asking for the attributes of a path under `prefix` (case
+    // ignored) hangs, as a vanished share does, until ReleaseBlockedQueries
+    // or ten seconds.
+    void SetHangingPath(const std::string& prefix);
     // How often each drive's volume was asked for, by lower-case letter.
     static int VolumeQueries(char letter);
     static void ReleaseBlockedQueries();
@@ -93,6 +97,7 @@ private:
     static void WINAPI GetLocalTimeFake(SYSTEMTIME* time);
     static UINT WINAPI WindowsFolderFake(LPSTR buffer, UINT size);
     static DWORD WINAPI LogicalDrivesFake();
+    static DWORD WINAPI AttributesFake(LPCSTR path);
     static UINT WINAPI DriveTypeFake(LPCSTR root);
     static BOOL WINAPI VolumeFake(LPCSTR root, LPSTR name, DWORD nameSize, DWORD* serial, DWORD* maxComponent,
                                   DWORD* flags, LPSTR fileSystem, DWORD fileSystemSize);
