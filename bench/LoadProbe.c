@@ -1,31 +1,36 @@
 /* Loads and frees the library named last on its command line in a process
-   that has loaded nothing but kernel32, and exits with the microseconds it
-   took. No C runtime, so that no other system DLL is in memory before. */
+   that has loaded nothing but kernel32 and the libraries named before it
+   (loaded first, untimed), and exits with the microseconds it took. No C
+   runtime, so that no other system DLL is in memory before. */
 #include <windows.h>
 
-static const char* LastArgument(const char* line) {
-    const char* last = line;
-    int quoted = 0;
-    for (const char* p = line; *p; ++p) {
+/* The next argument of the command line into `word`; the rest after it. */
+static const char* NextArgument(const char* p, char* word, int size) {
+    int n = 0, quoted = 0;
+    while (*p == ' ') ++p;
+    for (; *p && (quoted || *p != ' '); ++p) {
         if (*p == '"') quoted = !quoted;
-        if (*p == ' ' && !quoted && p[1] && p[1] != ' ') last = p + 1;
+        else if (n < size - 1) word[n++] = *p;
     }
-    return last;
+    word[n] = 0;
+    return p;
 }
 
 void __stdcall ProbeMain(void) {
-    char path[MAX_PATH];
-    const char* arg = LastArgument(GetCommandLineA());
-    int n = 0;
-    for (const char* p = arg; *p && n < MAX_PATH - 1; ++p)
-        if (*p != '"') path[n++] = *p;
-    path[n] = 0;
+    char word[MAX_PATH], library[MAX_PATH] = {0};
+    const char* p = NextArgument(GetCommandLineA(), word, MAX_PATH); /* the probe itself */
+    for (;;) {
+        p = NextArgument(p, word, MAX_PATH);
+        if (!word[0]) break;
+        if (library[0]) LoadLibraryA(library); /* not the last one: a library the host has */
+        lstrcpynA(library, word, MAX_PATH);
+    }
     LARGE_INTEGER frequency, start, end;
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&start);
-    HMODULE library = LoadLibraryA(path);
-    if (library) FreeLibrary(library);
+    HMODULE loaded = LoadLibraryA(library);
+    if (loaded) FreeLibrary(loaded);
     QueryPerformanceCounter(&end);
     double micro = 1e6 * (double)(end.QuadPart - start.QuadPart) / (double)frequency.QuadPart;
-    ExitProcess(library ? (UINT)(int)micro : 0xFFFFFFFFu);
+    ExitProcess(loaded ? (UINT)(int)micro : 0xFFFFFFFFu);
 }

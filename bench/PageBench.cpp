@@ -61,9 +61,9 @@ struct Module {
     }
 };
 
-// Loads and frees a library in a fresh process that holds only kernel32.
-double ColdLoad(const std::string& dll) {
-    std::string command = "\"" + Folder() + "load_probe.exe\" \"" + dll + "\"";
+// Loads and frees a library in a fresh process that holds only kernel32 and `first`.
+double ColdLoad(const std::string& dll, const std::string& first = "") {
+    std::string command = "\"" + Folder() + "load_probe.exe\" " + first + " \"" + dll + "\"";
     STARTUPINFOA si = {sizeof(si)};
     PROCESS_INFORMATION pi = {};
     if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
@@ -140,6 +140,12 @@ int main(int argc, char** argv) {
     auto cold = bench::Interleave(rounds / 4 + 1, 1, [&] { return ColdLoad(wendrik); },
                                   [&] { return ColdLoad(empty); });
     bench::PrintPairs("load, only kernel32 loaded", cold);
+    // A host that has its windows' libraries but none of shell32, comctl32,
+    // mpr, msimg32: the module must not bring them in when it is loaded.
+    const std::string hostLibraries = "user32.dll gdi32.dll advapi32.dll";
+    auto coldHost = bench::Interleave(rounds / 4 + 1, 1, [&] { return ColdLoad(wendrik, hostLibraries); },
+                                      [&] { return ColdLoad(empty, hostLibraries); });
+    bench::PrintPairs("load, cold: user32 gdi32 advapi32 only", coldHost, 2.0);
 
     Module module;
     if (!module.Load()) {

@@ -1,6 +1,7 @@
 #include "Canvas.h"
 
 #include "Bitmap.h"
+#include "SystemFunctions.h"
 #include "DeviceContext.h"
 
 namespace platform {
@@ -53,7 +54,7 @@ void Canvas::BrushCopy(const RECT& dest, const Bitmap& bitmap, const RECT& sourc
     }
     MemoryDC from(dc_);
     from.Select(bitmap.Handle());
-    TransparentBlt(dc_, dest.left, dest.top, dest.right - dest.left, dest.bottom - dest.top, from.Get(),
+    SystemFunctions::Current().TransparentBlt(dc_, dest.left, dest.top, dest.right - dest.left, dest.bottom - dest.top, from.Get(),
                    source.left, source.top, source.right - source.left, source.bottom - source.top, transparent);
 }
 

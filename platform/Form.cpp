@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "Application.h"
+#include "SystemFunctions.h"
 #include "KeyboardHook.h"
 #include "MessageBoxes.h"
 #include "PopupMenu.h"
@@ -236,7 +237,7 @@ void Form::ChildHintChanged(Control* control) {
     if (!control->Handle() || !Handle() || freeing_) return;
     if (!tooltip_) {
         INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES};
-        InitCommonControlsEx(&icc);
+        SystemFunctions::Current().InitCommonControlsEx(&icc);
         tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
                                    WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,

@@ -18,6 +18,8 @@ bool StartProgram(const ProgramStart& start, HANDLE* process) {
     info.nShow = start.show;
     if (process) *process = nullptr;
     BOOL started;
+    // Loaded now, with the system folders as this process sees them.
+    SystemFunctions::Preload("shell32.dll");
     {
         // Redirection off for this one call only: nothing else may run without it.
         NativeFileView view(start.native);

@@ -1,5 +1,7 @@
 #include "SystemFunctions.h"
 
+#include <string>
+
 namespace platform {
 
 namespace {
@@ -7,21 +9,115 @@ template <class Function>
 Function Kernel32(const char* name) {
     return reinterpret_cast<Function>(::GetProcAddress(::GetModuleHandleA("kernel32.dll"), name));
 }
+
+// The libraries loaded on first use, each once, from the system folder.
+struct Library {
+    const char* name;
+    HMODULE module = nullptr;
+    bool tried = false;
+};
+Library libraries[] = {{"shell32.dll"}, {"mpr.dll"}, {"comctl32.dll"}, {"msimg32.dll"}};
+
+HMODULE SystemLibrary(const char* name) {
+    for (Library& library : libraries) {
+        if (lstrcmpiA(library.name, name) != 0) continue;
+        if (!library.tried) {
+            library.tried = true;
+            char folder[MAX_PATH] = {};
+            UINT n = GetSystemDirectoryA(folder, MAX_PATH);
+            if (n > 0 && n < MAX_PATH) library.module = LoadLibraryA((std::string(folder, n) + "\\" + name).c_str());
+        }
+        return library.module;  // kept for the life of the process: its functions stay in the table
+    }
+    return nullptr;
+}
+
+// Puts the real function into the table in place of its stub (unless a test
+// has put its own there) and gives it; null, with ERROR_PROC_NOT_FOUND, when
+// it cannot be had.
+template <class Function>
+Function Bind(Function SystemFunctions::*entry, Function stub, const char* library, const char* name) {
+    HMODULE module = SystemLibrary(library);
+    auto real = module ? reinterpret_cast<Function>(::GetProcAddress(module, name)) : nullptr;
+    SystemFunctions& table = SystemFunctions::Current();
+    if (real && table.*entry == stub) table.*entry = real;
+    if (!real) SetLastError(ERROR_PROC_NOT_FOUND);
+    return real;
+}
+
+// Each stub binds its entry on the first call and then calls the real function.
+BOOL WINAPI LazyShellExecuteExA(SHELLEXECUTEINFOA* info) {
+    auto real = Bind(&SystemFunctions::ShellExecuteExA, &LazyShellExecuteExA, "shell32.dll", "ShellExecuteExA");
+    return real ? real(info) : FALSE;
+}
+
+DWORD WINAPI LazyWNetGetConnectionA(LPCSTR local, LPSTR remote, DWORD* length) {
+    auto real = Bind(&SystemFunctions::WNetGetConnectionA, &LazyWNetGetConnectionA, "mpr.dll", "WNetGetConnectionA");
+    return real ? real(local, remote, length) : ERROR_NOT_SUPPORTED;
+}
+
+BOOL WINAPI LazyInitCommonControlsEx(const INITCOMMONCONTROLSEX* init) {
+    auto real = Bind(&SystemFunctions::InitCommonControlsEx, &LazyInitCommonControlsEx, "comctl32.dll",
+                     "InitCommonControlsEx");
+    return real ? real(init) : FALSE;
+}
+
+HIMAGELIST WINAPI LazyImageList_Create(int width, int height, UINT flags, int initial, int grow) {
+    auto real = Bind(&SystemFunctions::ImageList_Create, &LazyImageList_Create, "comctl32.dll", "ImageList_Create");
+    return real ? real(width, height, flags, initial, grow) : nullptr;
+}
+
+BOOL WINAPI LazyImageList_Destroy(HIMAGELIST list) {
+    auto real = Bind(&SystemFunctions::ImageList_Destroy, &LazyImageList_Destroy, "comctl32.dll", "ImageList_Destroy");
+    return real ? real(list) : FALSE;
+}
+
+int WINAPI LazyImageList_AddMasked(HIMAGELIST list, HBITMAP bitmap, COLORREF mask) {
+    auto real = Bind(&SystemFunctions::ImageList_AddMasked, &LazyImageList_AddMasked, "comctl32.dll",
+                     "ImageList_AddMasked");
+    return real ? real(list, bitmap, mask) : -1;
+}
+
+BOOL WINAPI LazyImageList_Draw(HIMAGELIST list, int index, HDC dc, int x, int y, UINT style) {
+    auto real = Bind(&SystemFunctions::ImageList_Draw, &LazyImageList_Draw, "comctl32.dll", "ImageList_Draw");
+    return real ? real(list, index, dc, x, y, style) : FALSE;
+}
+
+int WINAPI LazyImageList_GetImageCount(HIMAGELIST list) {
+    auto real = Bind(&SystemFunctions::ImageList_GetImageCount, &LazyImageList_GetImageCount, "comctl32.dll",
+                     "ImageList_GetImageCount");
+    return real ? real(list) : 0;
+}
+
+BOOL WINAPI LazyTransparentBlt(HDC dest, int x, int y, int width, int height, HDC source, int sx, int sy, int sw,
+                               int sh, UINT transparent) {
+    auto real = Bind(&SystemFunctions::TransparentBlt, &LazyTransparentBlt, "msimg32.dll", "TransparentBlt");
+    return real ? real(dest, x, y, width, height, source, sx, sy, sw, sh, transparent) : FALSE;
+}
 }  // namespace
 
 SystemFunctions& SystemFunctions::Current() {
-    static SystemFunctions current{::ShellExecuteExA,       ::GetLocalTime,     ::GetSystemWindowsDirectoryA,
+    static SystemFunctions current{LazyShellExecuteExA,     ::GetLocalTime,     ::GetSystemWindowsDirectoryA,
                                    ::GetCurrentProcess,     ::OpenProcessToken, ::LookupPrivilegeValueA,
                                    ::AdjustTokenPrivileges, ::CloseHandle,      ::ExitWindowsEx,
-                                   ::WNetGetConnectionA,    ::GetVolumeInformationA,
+                                   LazyWNetGetConnectionA,  ::GetVolumeInformationA,
                                    ::GetLogicalDrives,      ::GetModuleHandleA,
                                    ::GetProcAddress,        ::GetDriveTypeA,
                                    ::GetFileAttributesA,
                                    Kernel32<decltype(IsWow64Process)>("IsWow64Process"),
                                    Kernel32<decltype(Wow64DisableWow64FsRedirection)>("Wow64DisableWow64FsRedirection"),
                                    Kernel32<decltype(Wow64RevertWow64FsRedirection)>("Wow64RevertWow64FsRedirection"),
-                                   Kernel32<decltype(SetThreadErrorMode)>("SetThreadErrorMode")};
+                                   Kernel32<decltype(SetThreadErrorMode)>("SetThreadErrorMode"),
+                                   LazyInitCommonControlsEx,
+                                   LazyImageList_Create,
+                                   LazyImageList_Destroy,
+                                   LazyImageList_AddMasked,
+                                   LazyImageList_Draw,
+                                   LazyImageList_GetImageCount,
+                                   LazyTransparentBlt};
     return current;
 }
+
+void SystemFunctions::Preload(const char* library) { SystemLibrary(library); }
 
 }  // namespace platform

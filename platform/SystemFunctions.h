@@ -1,5 +1,6 @@
 #pragma once
 #include <windows.h>
+#include <commctrl.h>
 #include <shellapi.h>
 #include <winnetwk.h>
 
@@ -35,8 +36,24 @@ struct SystemFunctions {
     BOOL(WINAPI* Wow64RevertWow64FsRedirection)(void* old);
     // Windows 7 and later: the error mode of one thread.
     BOOL(WINAPI* SetThreadErrorMode)(DWORD mode, DWORD* old);
+    // Of comctl32 and msimg32, like ShellExecuteExA (shell32) and
+    // WNetGetConnectionA (mpr): these libraries are loaded on first use, by
+    // full path from the system folder, so that loading the module maps none
+    // of them. A library or function that cannot be had makes the call fail
+    // (ERROR_PROC_NOT_FOUND), never crash.
+    BOOL(WINAPI* InitCommonControlsEx)(const INITCOMMONCONTROLSEX* init);
+    HIMAGELIST(WINAPI* ImageList_Create)(int width, int height, UINT flags, int initial, int grow);
+    BOOL(WINAPI* ImageList_Destroy)(HIMAGELIST list);
+    int(WINAPI* ImageList_AddMasked)(HIMAGELIST list, HBITMAP bitmap, COLORREF mask);
+    BOOL(WINAPI* ImageList_Draw)(HIMAGELIST list, int index, HDC dc, int x, int y, UINT style);
+    int(WINAPI* ImageList_GetImageCount)(HIMAGELIST list);
+    BOOL(WINAPI* TransparentBlt)(HDC dest, int x, int y, int width, int height, HDC source, int sx, int sy,
+                                 int sw, int sh, UINT transparent);
 
     static SystemFunctions& Current();
+    // Loads a library of the lazy entries now: before file-system redirection
+    // is turned off, which would have the system folder's 64-bit copy found.
+    static void Preload(const char* library);
 };
 
 }  // namespace platform
