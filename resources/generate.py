@@ -180,90 +180,189 @@ SILVER, GREY, YELLOW, LIME = (192, 192, 192), (128, 128, 128), (255, 255, 0), (0
 BLUE, RED, WHITE16 = (0, 0, 255), (255, 0, 0), (255, 255, 255)
 
 
-def drive_body(cv):
-    cv.rect(0.5, 3, 15.5, 9.9, GREY)
-    cv.rect(1, 3.2, 15, 8.9, SILVER)
-    cv.rect(1, 9, 15, 9.9, BLACK)
+# The glyphs as pixel maps in the 16 standard colours, in the style of the
+# classic desktop's file manager. "." is the transparent colour.
+PIXEL = {".": CLEAR, "k": BLACK, "n": NAVY, "G": GREEN, "t": TEAL, "s": SILVER, "g": GREY,
+         "y": YELLOW, "l": LIME, "b": BLUE, "r": RED, "w": WHITE16, "c": (0, 255, 255)}
 
 
-def glyph_floppy():
-    cv = Canvas(16, 11, CLEAR)
-    cv.rect(2, 0, 13.9, 10.9, NAVY)
-    cv.rect(5, 0, 10.9, 3.9, SILVER)
-    cv.rect(8, 1, 9.9, 2.9, NAVY)
-    cv.rect(4, 6, 11.9, 10.9, WHITE16)
+def from_rows(rows):
+    cv = Canvas(len(rows[0]), len(rows), CLEAR)
+    for y, row in enumerate(rows):
+        assert len(row) == cv.w, row
+        for x, ch in enumerate(row):
+            cv.set(x, y, PIXEL[ch])
     return cv
 
 
-def glyph_hard():
-    cv = Canvas(16, 11, CLEAR)
-    drive_body(cv)
-    cv.rect(12, 6, 13.9, 6.9, LIME)
-    cv.rect(3, 6, 9.9, 6.9, GREY)
-    return cv
+def glyph_floppy():  # a 3.5-inch disk: shutter with its window, label below
+    return from_rows([
+        "...kkkkkkkkkk...",
+        "...knssssssnk...",
+        "...knsskssnnk...",
+        "...knsskssnnk...",
+        "...knnnnnnnnk...",
+        "...knwwwwwwnk...",
+        "...knwkkkkwnk...",
+        "...knwwwwwwnk...",
+        "...knwkkkwwnk...",
+        "...kkkkkkkkkk...",
+        "................"])
 
 
-def glyph_network():
-    cv = Canvas(16, 11, CLEAR)
-    drive_body(cv)
-    cv.rect(12, 6, 13.9, 6.9, LIME)
-    cv.rect(7, 0, 8.9, 2.9, TEAL)
-    cv.rect(4, 0, 11.9, 0.9, TEAL)
-    return cv
+def glyph_hard():  # a fixed disk's case, its lamp lit
+    return from_rows([
+        "................",
+        "................",
+        "................",
+        ".kkkkkkkkkkkkkk.",
+        "kwwwwwwwwwwwwwsk",
+        "kwssssssssssssgk",
+        "kwsggggggsslsggk",
+        "kwssssssssssssgk",
+        "kggggggggggggggk",
+        ".kkkkkkkkkkkkkk.",
+        "................"])
 
 
-def glyph_cdrom():
-    cv = Canvas(16, 11, CLEAR)
-    drive_body(cv)
-    cv.rect(3, 5, 10.9, 6.9, GREY)
-    cv.disc(8, 4, 3.6, WHITE16)
-    cv.disc(8, 4, 1.2, GREY)
-    return cv
+def glyph_network():  # the same case on a network cable
+    return from_rows([
+        ".kkkkkkkkkkkkkk.",
+        "kwwwwwwwwwwwwwsk",
+        "kwsggggggsslsggk",
+        "kwssssssssssssgk",
+        "kggggggggggggggk",
+        ".kkkkkkkkkkkkkk.",
+        ".......kk.......",
+        ".......GG.......",
+        "kkkkkkkGGkkkkkkk",
+        "GGGGGGGGGGGGGGGG",
+        "................"])
 
 
-def glyph_ram():
-    cv = Canvas(16, 11, CLEAR)
-    cv.rect(1, 2, 14.9, 7.9, GREEN)
-    for x in range(2, 15, 3):
-        cv.rect(x, 8, x + 0.9, 9.9, YELLOW)
-    cv.rect(3, 4, 5.9, 5.9, BLACK)
-    cv.rect(7, 4, 9.9, 5.9, BLACK)
-    cv.rect(11, 4, 13.9, 5.9, BLACK)
-    return cv
+def glyph_cdrom():  # a compact disc, its light catching the surface
+    return from_rows([
+        ".....kkkkkk.....",
+        "...kkwwwwwwkk...",
+        "..kwwwcwwwwwsk..",
+        ".kwwwcwwwwwwssk.",
+        ".kwwwwwkkwwwwsk.",
+        ".kswwwkgskwwwsk.",
+        ".kswwwwkkwwwssk.",
+        ".ksswwwwwwwsssk.",
+        "..kssswwwsssgk..",
+        "...kkssssssk....",
+        ".....kkkkkk....."])
 
 
-def folder_glyph(open_, current):
-    cv = Canvas(16, 15, CLEAR)
-    body = YELLOW
-    cv.rect(1, 3, 6.9, 4.9, body)          # the tab
-    cv.rect(1, 4, 14.9, 12.9, body)
-    cv.rect(1, 13, 14.9, 13.9, BLACK)      # the shadow line
-    cv.rect(15, 4, 15.9, 13.9, BLACK)
-    if open_:
-        cv.rect(1, 7, 14.9, 7.9, BLACK)    # the open lid
-        cv.rect(2, 8, 14.9, 12.9, WHITE16)
-    if current:
-        cv.rect(4, 9, 11.9, 11.9, BLUE)    # the folder shown now
-    return cv
+def glyph_ram():  # a memory module: chips on a board, gold contacts
+    return from_rows([
+        "................",
+        "................",
+        "GGGGGGGGGGGGGGGG",
+        "GkkkGkkkGkkkGkkG",
+        "GkkkGkkkGkkkGkkG",
+        "GGGGGGGGGGGGGGGG",
+        "GGGGGGGGGGGGGGGG",
+        "yGyGyGyGyGyGyGyG",
+        "y.y.y.y.y.y.y.y.",
+        "................",
+        "................"])
 
 
-def glyph_executable():
-    cv = Canvas(16, 15, CLEAR)
-    cv.rect(1, 2, 14.9, 12.9, BLACK)
-    cv.rect(2, 3, 13.9, 4.9, NAVY)
-    cv.rect(2, 5, 13.9, 11.9, WHITE16)
-    cv.rect(12, 3, 13.9, 4.9, SILVER)
-    return cv
+def glyph_closed_folder():
+    return from_rows([
+        "................",
+        "................",
+        ".kkkkk..........",
+        "kwyyyyk.........",
+        "kyyyyyykkkkkkk..",
+        "kwwwwwwwwwwwwyk.",
+        "kwyyyyyyyyyyyyk.",
+        "kwyyyyyyyyyyyyk.",
+        "kwyyyyyyyyyyyyk.",
+        "kwyyyyyyyyyyyyk.",
+        "kwyyyyyyyyyyyyk.",
+        "kwyyyyyyyyyyyyk.",
+        "kyyyyyyyyyyyyyk.",
+        "kkkkkkkkkkkkkkk.",
+        "................"])
 
 
-def glyph_unknown_file():
-    cv = Canvas(16, 15, CLEAR)
-    cv.rect(3, 0, 12.9, 14.9, BLACK)
-    cv.rect(4, 1, 11.9, 13.9, WHITE16)
-    cv.rect(10, 0, 12.9, 2.9, GREY)
-    for y in (4, 6, 8, 10):
-        cv.rect(5, y, 10.9, y + 0.9, GREY)
-    return cv
+def glyph_open_folder():  # the front flap folded down
+    return from_rows([
+        "................",
+        "................",
+        ".kkkkk..........",
+        "kwyyyyk.........",
+        "kyyyyyykkkkkkk..",
+        "kyyyyyyyyyyyyk..",
+        "kyyykkkkkkkkkkkk",
+        "kyykwwwwwwwwwwwk",
+        "kykwyyyyyyyyyyk.",
+        "kykwyyyyyyyyyyk.",
+        "kkwyyyyyyyyyyk..",
+        "kkwyyyyyyyyyyk..",
+        "kwyyyyyyyyyyk...",
+        "kkkkkkkkkkkkk...",
+        "................"])
+
+
+def glyph_current_folder():  # open, with the sheets it holds showing
+    return from_rows([
+        "................",
+        "......kkkkkk....",
+        ".kkkkkkwwwwkk...",
+        "kwyyyykwkkwwk...",
+        "kyyyyyykwwwwkkk.",
+        "kyyyyyykwkkwwk..",
+        "kyyykkkkkkkkkkkk",
+        "kyykwwwwwwwwwwwk",
+        "kykwyyyyyyyyyyk.",
+        "kykwyyyyyyyyyyk.",
+        "kkwyyyyyyyyyyk..",
+        "kkwyyyyyyyyyyk..",
+        "kwyyyyyyyyyyk...",
+        "kkkkkkkkkkkkk...",
+        "................"])
+
+
+def glyph_executable():  # a program's window: title bar and its buttons
+    return from_rows([
+        "................",
+        "kkkkkkkkkkkkkkkk",
+        "knnnnnnnnnnnsksk",
+        "kkkkkkkkkkkkkkkk",
+        "kwwwwwwwwwwwwwsk",
+        "kwssssssssssswsk",
+        "kwwwwwwwwwwwwwsk",
+        "kwwwwwwwwwwwwwsk",
+        "kwwwwwwwwwwwwwsk",
+        "kwwwwwwwwwwwwwsk",
+        "kwwwwwwwwwwwwwsk",
+        "kwwwwwwwwwwwwwsk",
+        "ksssssssssssssgk",
+        "kkkkkkkkkkkkkkkk",
+        "................"])
+
+
+def glyph_unknown_file():  # a sheet with a folded corner and lines of text
+    return from_rows([
+        "..kkkkkkkkk.....",
+        "..kwwwwwwwkk....",
+        "..kwwwwwwwkwk...",
+        "..kwwwwwwwkkkk..",
+        "..kwwwwwwwwwwk..",
+        "..kwgggggggwwk..",
+        "..kwwwwwwwwwwk..",
+        "..kwgggggggwwk..",
+        "..kwwwwwwwwwwk..",
+        "..kwgggggggwwk..",
+        "..kwwwwwwwwwwk..",
+        "..kwgggggwwwwk..",
+        "..kwwwwwwwwwwk..",
+        "..kkkkkkkkkkkk..",
+        "................"])
 
 
 def write_bmp4(path, cv):
@@ -284,8 +383,8 @@ def write_bmp4(path, cv):
 
 GLYPHS = {
     "floppy": glyph_floppy, "hard": glyph_hard, "network": glyph_network, "cdrom": glyph_cdrom,
-    "ram": glyph_ram, "openfolder": lambda: folder_glyph(True, False),
-    "closedfolder": lambda: folder_glyph(False, False), "currentfolder": lambda: folder_glyph(True, True),
+    "ram": glyph_ram, "openfolder": glyph_open_folder,
+    "closedfolder": glyph_closed_folder, "currentfolder": glyph_current_folder,
     "executable": glyph_executable, "unknownfile": glyph_unknown_file,
 }
 
