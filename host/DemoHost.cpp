@@ -17,14 +17,18 @@ int main(int argc, char** argv) {
     int language = 0;
     int validMask = 512 | 1024 | 4096;  // Windows NT, 2000 and XP; /mask=N sets another
     bool scripted = false;
-    std::string backupDir, screenshot, dialogShot;
+    demo::ScriptShots shots;
+    std::string backupDir, typed = "Sicherung";
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         if (arg.rfind("/lang=", 0) == 0) language = std::atoi(arg.c_str() + 6);
         else if (arg.rfind("/mask=", 0) == 0) validMask = std::atoi(arg.c_str() + 6);
         else if (arg == "/script" && i + 1 < argc) scripted = true, backupDir = argv[++i];
-        else if (arg.rfind("/shot=", 0) == 0) screenshot = arg.substr(6);
-        else if (arg.rfind("/dialogshot=", 0) == 0) dialogShot = arg.substr(12);
+        else if (arg.rfind("/shot=", 0) == 0) shots.page = arg.substr(6);
+        else if (arg.rfind("/dialogshot=", 0) == 0) shots.dialog = arg.substr(12);
+        else if (arg.rfind("/questionshot=", 0) == 0) shots.question = arg.substr(14);
+        else if (arg.rfind("/doneshot=", 0) == 0) shots.done = arg.substr(10);
+        else if (arg.rfind("/typed=", 0) == 0) typed = arg.substr(7);
     }
     demo::ModuleLibrary module;
     std::string folder = platform::Application::ExeFolder();
@@ -35,7 +39,7 @@ int main(int argc, char** argv) {
     demo::HostWindow host(module, language, validMask);
     // The script finds the dialog by its caption, in the page's language.
     wendrik::ResourceStrings::UseEnglish(language == 1);
-    if (scripted) return demo::RunScript(host, module, backupDir, screenshot, dialogShot);
+    if (scripted) return demo::RunScript(host, module, backupDir, typed, shots);
     host.CreatePage();
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {

@@ -73,11 +73,19 @@ std::string ExportedFile(const std::vector<std::string>& boxes) {
 
 }  // namespace
 
-int RunScript(HostWindow& host, ModuleLibrary& module, const std::string& backupDir,
-              const std::string& screenshot, const std::string& dialogShot) {
+int RunScript(HostWindow& host, ModuleLibrary& module, const std::string& backupDir, const std::string& typed,
+              const ScriptShots& shots) {
     // Answers every box from here on with its first button, "Big" at another dpi too.
     testing_support::BoxAnswerer boxes(IDOK);
-    boxes.OnBox([&](const std::string& text) { host.Log("message box: " + text); });
+    boxes.OnBox([&](const std::string& text) {
+        host.Log("message box: " + text);
+        const bool question = text == ResourceStrings::SConfirmCreateDir();
+        const bool done = !ExportedFile({text}).empty();
+        const std::string& shot = question ? shots.question : done ? shots.done : std::string();
+        if (HWND box = FindWindowA("#32770", nullptr); box && !shot.empty())
+            RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN),
+            host.Log(SaveScreenshot(box, shot) ? "screenshot: " + shot : "FAILED: box screenshot");
+    });
 
     LARGE_INTEGER start, painted;
     QueryPerformanceCounter(&start);
@@ -104,14 +112,13 @@ int RunScript(HostWindow& host, ModuleLibrary& module, const std::string& backup
     // the backup folder, OK, Yes to the question; the page's edit shows it.
     SetWindowTextA(edit, backupDir.c_str());
     host.Log("backup folder: " + backupDir);
-    const std::string typed = "Sicherung";
     const std::string wanted = backupDir + "\\" + typed;
     bool existedBefore = GetFileAttributesA(wanted.c_str()) != INVALID_FILE_ATTRIBUTES;
     testing_support::WindowScript dialog(ResourceStrings::SSelectDirCap());
     dialog.Do([&](HWND d) {
         host.Log("select-directory dialog open");
-        if (!dialogShot.empty())
-            host.Log(SaveScreenshot(d, dialogShot) ? "screenshot: " + dialogShot : "FAILED: dialog screenshot");
+        if (!shots.dialog.empty())
+            host.Log(SaveScreenshot(d, shots.dialog) ? "screenshot: " + shots.dialog : "FAILED: dialog screenshot");
         HWND name = testing_support::ChildWithText(d, "Edit", nullptr);
         SetWindowTextA(name, typed.c_str());
         host.Log("typed: " + typed);
@@ -133,8 +140,8 @@ int RunScript(HostWindow& host, ModuleLibrary& module, const std::string& backup
     SendMessageA(check, BM_CLICK, 0, 0);
     host.Log("check box ticked");
     host.LogFlags();
-    if (!screenshot.empty())
-        host.Log(SaveScreenshot(page, screenshot) ? "screenshot: " + screenshot : "FAILED: screenshot");
+    if (!shots.page.empty())
+        host.Log(SaveScreenshot(page, shots.page) ? "screenshot: " + shots.page : "FAILED: screenshot");
 
     host.Log("apply pressed");
     ClickPageAt(page, POINT{16 + 18, 381 + 18});

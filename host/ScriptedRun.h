@@ -11,7 +11,15 @@ namespace demo {
 // check box ticked and apply pressed; every message box is answered
 // with its first button. Then the host's move, size, show and close
 // commands are checked. Returns the process's exit code.
-int RunScript(HostWindow& host, ModuleLibrary& module, const std::string& backupDir,
-              const std::string& screenshot, const std::string& dialogShot);
+// PNG files the run saves as it goes ("" for none): the page with its
+// check box ticked, the select-directory dialog, the question before a new
+// folder is made, the box that says where the export went.
+struct ScriptShots {
+    std::string page, dialog, question, done;
+};
+
+// `typed` is the new folder's name typed in the dialog, under `backupDir`.
+int RunScript(HostWindow& host, ModuleLibrary& module, const std::string& backupDir, const std::string& typed,
+              const ScriptShots& shots);
 
 }  // namespace demo

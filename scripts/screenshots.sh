@@ -1,7 +1,11 @@
 #!/usr/bin/env bash
-# Makes the README's pictures anew under docs/: the demo walks its road
-# with the page in German, in English and at 120 dpi, and saves the page and
-# the select-directory dialog as they stand on a wine desktop in Xvfb.
+# Makes the README's pictures anew under docs/: the demo walks its road on
+# a backup folder such as a user keeps (C:\Sicherung with a few older
+# backups and a note, on a drive labelled "System"), with the page in
+# German, in English and at 120 dpi, and saves the page, the
+# select-directory dialog, the question before the new folder is made and
+# the box that says where the export went, as they stand on a wine desktop
+# in Xvfb.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
@@ -11,9 +15,10 @@ export WINEPREFIX="$root/build/shots-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="ms
 [ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1
 # The frame's caption buttons are drawn in Marlett, which a new prefix lacks.
 cp -n /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+printf 'System\n' > "$WINEPREFIX/drive_c/.windows-label"
 docs="$root/docs"
 mkdir -p "$docs"
-backup="$root/build/shots-backup"
+backup="$WINEPREFIX/drive_c/Sicherung"
 
 # run NAME DPI [host options...]
 run() {
@@ -22,17 +27,18 @@ run() {
   wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
   wineserver -w
   rm -rf "$backup"
-  mkdir -p "$backup"
+  mkdir -p "$backup/2025" "$backup/2026" "$backup/Alt"
+  for f in 2026115.reg 20261122.reg Notizen.txt; do printf 'x\r\n' > "$backup/$f"; done
   wineserver -k 2>/dev/null || true
   xvfb-run -a -s "-screen 0 1024x768x24" wine explorer /desktop=Wendrik,800x600 "$root/build/bin/DemoHost.exe" \
-    /script "$(winepath -w "$backup")" "/shot=$(winepath -w "$docs/page-$name.png")" \
+    /script 'C:\Sicherung' /typed=Registry "/shot=$(winepath -w "$docs/page-$name.png")" \
     "/dialogshot=$(winepath -w "$docs/dialog-$name.png")" "$@" >"$root/build/shots-$name.log" 2>/dev/null
   wineserver -w
   grep -q "^export done" "$root/build/shots-$name.log" || { echo "the $name run failed" >&2; exit 1; }
   echo "docs/page-$name.png docs/dialog-$name.png"
 }
 
-run de 96
+run de 96 "/questionshot=$(winepath -w "$docs/question-de.png")" "/doneshot=$(winepath -w "$docs/done-de.png")"
 run en 96 /lang=1
 run 120dpi 120
 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
