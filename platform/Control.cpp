@@ -158,6 +158,16 @@ void Control::DestroyWnd() {
 }
 
 LRESULT CALLBACK Control::OwnClassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_GETMINMAXINFO) {
+        // Our windows take the size they are given, also beyond the screen
+        // (asked first, before WM_NCCREATE): scaled to a high resolution
+        // while it loads, a page may for a moment be taller than a small
+        // screen, and a size cut to the screen would leave its anchored
+        // controls off when it is scaled back.
+        DefWindowProcA(window, message, wParam, lParam);
+        reinterpret_cast<MINMAXINFO*>(lParam)->ptMaxTrackSize = {32767, 32767};
+        return 0;
+    }
     auto* self = reinterpret_cast<Control*>(GetWindowLongPtrA(window, 0));
     if (!self) {
         if (message != WM_NCCREATE) return DefWindowProcA(window, message, wParam, lParam);

@@ -285,6 +285,7 @@ LRESULT Form::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SHOWWINDOW:
         if (wParam && !freeing_) FormShow();
         break;
+
     case WM_CLOSE:
         Close();
         return 0;

@@ -2,7 +2,7 @@
 # Makes the README's pictures anew under docs/: the demo walks its road on
 # a backup folder such as a user keeps (C:\Sicherung with a few older
 # backups and a note, on a drive labelled "System"), with the page in
-# German, in English and at 120 dpi, and saves the page, the
+# German, in English, at 120 and at 144 dpi, and saves the page, the
 # select-directory dialog, the question before the new folder is made and
 # the box that says where the export went, as they stand on a wine desktop
 # in Xvfb.
@@ -41,5 +41,6 @@ run() {
 run de 96 "/questionshot=$(winepath -w "$docs/question-de.png")" "/doneshot=$(winepath -w "$docs/done-de.png")"
 run en 96 /lang=1
 run 120dpi 120
+run 144dpi 144
 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
 wineserver -w
