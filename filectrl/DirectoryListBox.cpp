@@ -20,7 +20,6 @@ namespace wendrik {
 using namespace platform;
 
 namespace {
-char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 }  // namespace
 
 TDirectoryListBox::TDirectoryListBox(Component* owner) : ListBox(owner) {
@@ -213,7 +212,7 @@ void TDirectoryListBox::ChangeCurrentDir(const std::string& newDir) {
 }
 
 void TDirectoryListBox::SwitchDrive(char newDrive) {
-    if (Upper(newDrive) == Upper(DriveLetter())) return;
+    if (AsciiUpper(newDrive) == AsciiUpper(DriveLetter())) return;
     if (newDrive != '\0') {
         AnswersOrRaise(std::string(1, newDrive) + ":\\");
         ChDir(std::string(1, newDrive) + ":");  // that drive's own current directory
@@ -247,7 +246,7 @@ void TDirectoryListBox::EnterDir(const std::string& newDir) {
 
 void TDirectoryListBox::SetDriveLetter(char value) {
     // No drive (a drive box showing a network folder): nothing to go to.
-    if (value != '\0' && Upper(value) != Upper(DriveLetter()))
+    if (value != '\0' && AsciiUpper(value) != AsciiUpper(DriveLetter()))
         ChangeCurrentDir(Format("%s:", {std::string(1, value)}));
 }
 

@@ -15,7 +15,6 @@ namespace wendrik {
 using namespace platform;
 
 namespace {
-char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 }  // namespace
 
 TDriveComboBox::TDriveComboBox(Component* owner) : ComboBox(owner) {
@@ -71,7 +70,7 @@ void TDriveComboBox::FillDriveList() {
     std::vector<DriveAnswer> answers = AskDrives(questions, DriveQueryDeadlineMs);
     size_t asked = 0;
     for (const Drive& drive : drives) {
-        char letter = textCase_ == tcUpperCase ? Upper(drive.letter) : drive.letter;
+        char letter = textCase_ == tcUpperCase ? AsciiUpper(drive.letter) : drive.letter;
         std::string shown(1, letter);
         const Bitmap* glyph = nullptr;
         if (drive.type == DRIVE_REMOVABLE) {
@@ -95,13 +94,13 @@ void TDriveComboBox::FillDriveList() {
 int TDriveComboBox::IndexOfDrive(char letter) const {
     for (int i = 0; i < Count(); ++i) {
         const std::string& text = Item(i).text;
-        if (text.size() >= 2 && Upper(text[0]) == Upper(letter) && text[1] == ':') return i;
+        if (text.size() >= 2 && AsciiUpper(text[0]) == AsciiUpper(letter) && text[1] == ':') return i;
     }
     return -1;
 }
 
 void TDriveComboBox::SetDriveLetter(char newDrive) {
-    if (ItemIndex() >= 0 && Upper(newDrive) == Upper(driveLetter_)) return;
+    if (ItemIndex() >= 0 && AsciiUpper(newDrive) == AsciiUpper(driveLetter_)) return;
     // A drive that cannot be entered leaves the box at the drive before it,
     // which the lists still show, so that it can be picked again.
     const char oldLetter = driveLetter_;
@@ -113,7 +112,7 @@ void TDriveComboBox::SetDriveLetter(char newDrive) {
         driveLetter_ = '\0';
         SetItemIndex(-1);
     } else {
-        driveLetter_ = textCase_ == tcUpperCase ? Upper(newDrive) : static_cast<char>(Upper(newDrive) + 32);
+        driveLetter_ = textCase_ == tcUpperCase ? AsciiUpper(newDrive) : AsciiLower(newDrive);
         if (int index = IndexOfDrive(driveLetter_); index >= 0) SetItemIndex(index);
     }
     if (dirList_) dirList_->SwitchDrive(driveLetter_);

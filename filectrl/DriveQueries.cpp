@@ -1,6 +1,8 @@
 #include "DriveQueries.h"
 
+#include "platform/QuietErrors.h"
 #include "platform/SystemFunctions.h"
+#include "platform/Text.h"
 
 namespace wendrik {
 
@@ -53,7 +55,7 @@ public:
 };
 
 int Slot(char letter) {
-    char lower = letter >= 'A' && letter <= 'Z' ? static_cast<char>(letter - 'A' + 'a') : letter;
+    char lower = platform::AsciiLower(letter);
     return lower >= 'a' && lower <= 'z' ? lower - 'a' : -1;
 }
 
@@ -67,7 +69,7 @@ DriveAnswer Ask(const DriveQuestion& question, VolumeFn volume, ConnectionFn con
     DriveAnswer answer;
     if (question.network) {
         char letter = question.letter;  // a drive letter: ASCII
-        char local[3] = {static_cast<char>(letter >= 'a' && letter <= 'z' ? letter - 'a' + 'A' : letter), ':', 0};
+        char local[3] = {platform::AsciiUpper(letter), ':', 0};
         char remote[261] = {};
         DWORD length = sizeof(remote);
         if (connection(local, remote, &length) == NO_ERROR) {
@@ -163,9 +165,8 @@ Query* Join(const DriveQuestion& question) {
 // Asked here, without a deadline, with no system box for a missing medium.
 DriveAnswer AskHere(const DriveQuestion& question) {
     auto& system = platform::SystemFunctions::Current();
-    UINT previous = SetErrorMode(SEM_FAILCRITICALERRORS);
+    platform::QuietErrors quiet;
     DriveAnswer answer = Ask(question, system.GetVolumeInformationA, system.WNetGetConnectionA);
-    SetErrorMode(previous);
     answer.answered = true;
     return answer;
 }
@@ -226,10 +227,12 @@ bool Look(const std::string& path, bool volume, DWORD deadlineMs, DWORD& flags) 
         }
     }
     if (!started) {
-        UINT previous = SetErrorMode(SEM_FAILCRITICALERRORS);
-        bool ok = volume ? probe->volumeOf(path.c_str(), nullptr, 0, nullptr, nullptr, &flags, nullptr, 0) != FALSE
-                         : (probe->attributesOf(path.c_str()), true);
-        SetErrorMode(previous);
+        bool ok;
+        {
+            platform::QuietErrors quiet;
+            ok = volume ? probe->volumeOf(path.c_str(), nullptr, 0, nullptr, nullptr, &flags, nullptr, 0) != FALSE
+                        : (probe->attributesOf(path.c_str()), true);
+        }
         if (probe->done) CloseHandle(probe->done);
         delete probe;
         return ok;

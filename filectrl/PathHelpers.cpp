@@ -2,8 +2,10 @@
 
 #include <windows.h>
 
+#include "platform/CurrentDirectoryKeeper.h"
 #include "platform/DeviceContext.h"
 #include "platform/Files.h"
+#include "platform/QuietErrors.h"
 #include "platform/SystemFunctions.h"
 #include "platform/Text.h"
 
@@ -12,32 +14,6 @@ namespace wendrik {
 using namespace platform;
 
 namespace {
-
-// Fails critical errors silently while it lives, then restores the mode.
-class QuietErrors {
-public:
-    QuietErrors() : previous_(SetErrorMode(SEM_FAILCRITICALERRORS)) {}
-    ~QuietErrors() { SetErrorMode(previous_); }
-    QuietErrors(const QuietErrors&) = delete;
-    QuietErrors& operator=(const QuietErrors&) = delete;
-
-private:
-    UINT previous_;
-};
-
-// Puts the current directory back when it goes, also when an error passes.
-class CurrentDirectoryKeeper {
-public:
-    explicit CurrentDirectoryKeeper(std::string saved) : saved_(std::move(saved)) {}
-    ~CurrentDirectoryKeeper() {
-        if (DirectoryExists(saved_)) SetCurrentDirectoryA(saved_.c_str());
-    }
-    CurrentDirectoryKeeper(const CurrentDirectoryKeeper&) = delete;
-    CurrentDirectoryKeeper& operator=(const CurrentDirectoryKeeper&) = delete;
-
-private:
-    std::string saved_;
-};
 
 // The letter's case decides the case of the text derived from it.
 std::string CaseOfLetter(char letter, const std::string& text) {

@@ -2,6 +2,7 @@
 
 #include "ResourceStrings.h"
 #include "SelectDirDlg.h"
+#include "platform/CurrentDirectoryKeeper.h"
 #include "platform/Files.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ScopeGuard.h"
@@ -14,8 +15,7 @@ using namespace platform;
 bool PickDirectory(std::string& directory, TDirPickOptions options, int helpContext, Form* owner) {
     // The controls move the current directory wherever the user browses;
     // the host's own relative paths and searches must not follow them.
-    const std::string savedDir = GetDir();
-    ScopeExit putBack([&] { SetCurrentDirectoryA(savedDir.c_str()); });
+    CurrentDirectoryKeeper putBack;
     TSelectDirDlg* dialog = Form::Create<TSelectDirDlg>();
     ScopeExit destroy([dialog] { dialog->Free(); });
 

@@ -4,6 +4,7 @@
 
 #include "ModuleState.h"
 #include "PageTexts.h"
+#include "filectrl/PathHelpers.h"
 #include "filectrl/PickDirectory.h"
 #include "filectrl/ResourceStrings.h"
 #include "platform/Application.h"
@@ -179,7 +180,7 @@ bool TFormWendrik::RunExport(const std::string& dir) {
         ShowMessage(notAvailable_ ? page_texts::NotAvailable(english) : page_texts::SettingsUnreadable(english));
         return false;
     }
-    const std::string target = dir + (AnsiLastChar(dir) == "\\" ? "" : "\\") + name;
+    const std::string target = dir.empty() ? name : JoinPath(dir, name);
     // The ANSI file functions that check the written file end at MAX_PATH:
     // refused before anything is asked or started.
     if (target.size() >= MAX_PATH) {

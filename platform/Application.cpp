@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "KernelHandle.h"
+#include "ScopeGuard.h"
 #include "Text.h"
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
@@ -91,9 +92,8 @@ void Application::RunDeferred() {
         // Swapped out first: the work may defer more, which then waits for the next round.
         std::vector<std::function<void()>> batch;
         batch.swap(Pending());
-        ++depth;
+        ValueScope<int> running(depth, depth + 1);
         for (auto& work : batch) work();
-        --depth;
     }
 }
 

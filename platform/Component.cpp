@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "ScopeGuard.h"
+
 namespace platform {
 
 Component::Component(Component* owner) : owner_(owner) {}
@@ -23,14 +25,13 @@ Component::~Component() {
 }
 
 void Component::DestroyComponents() {
-    destroying_ = true;
+    ValueScope<bool> destroying(destroying_, true);
     while (!owned_.empty()) {
         std::unique_ptr<Component> last = std::move(owned_.back());
         owned_.pop_back();
         Notification(last.get(), Operation::Remove);
         last.reset();
     }
-    destroying_ = false;
 }
 
 std::vector<Component*> Component::Components() const {

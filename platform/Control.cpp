@@ -1,5 +1,6 @@
 #include <windows.h>
 #include "Control.h"
+#include "ScopeGuard.h"
 #include <windowsx.h>
 
 #include <algorithm>
@@ -152,9 +153,8 @@ void Control::Detach() {
 
 void Control::DestroyWnd() {
     if (!handle_) return;
-    destroyingWindow_ = true;
+    ValueScope<bool> destroying(destroyingWindow_, true);
     DestroyWindow(handle_);  // WM_NCDESTROY detaches
-    destroyingWindow_ = false;
 }
 
 LRESULT CALLBACK Control::OwnClassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

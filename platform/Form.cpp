@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "Application.h"
+#include "ScopeGuard.h"
 #include "SystemFunctions.h"
 #include "KeyboardHook.h"
 #include "MessageBoxes.h"
@@ -160,26 +161,30 @@ int Form::ShowModal(Form* owner) {
     if (ownerWindow && ownerWindow != Handle()) SetWindowLongPtrA(Handle(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(ownerWindow));
     Disabled disabled{Handle(), {}};
     EnumThreadWindows(GetCurrentThreadId(), DisableOne, reinterpret_cast<LPARAM>(&disabled));
+    ScopeExit enableOthers([&] {
+        for (HWND window : disabled.windows)
+            if (IsWindow(window)) EnableWindow(window, TRUE);
+    });
     modalResult_ = mrNone;
-    inModalLoop_ = true;
-    Application::HoldImage();  // the loop runs the host's code too
-    Show();
     bool quitting = false;
-    while (modalResult_ == mrNone && !freeing_ && !(owner && owner->Freeing()) && Handle()) {
-        MSG msg;
-        if (!GetMessageA(&msg, nullptr, 0, 0)) {
-            PostQuitMessage(static_cast<int>(msg.wParam));  // for the loop outside
-            quitting = true;
-            break;
+    {
+        ValueScope<bool> modal(inModalLoop_, true);
+        Application::HoldImage();  // the loop runs the host's code too
+        Show();
+        while (modalResult_ == mrNone && !freeing_ && !(owner && owner->Freeing()) && Handle()) {
+            MSG msg;
+            if (!GetMessageA(&msg, nullptr, 0, 0)) {
+                PostQuitMessage(static_cast<int>(msg.wParam));  // for the loop outside
+                quitting = true;
+                break;
+            }
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
         }
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
     }
-    inModalLoop_ = false;
     if (modalResult_ == mrNone || quitting) modalResult_ = mrCancel;
     // The others first, so that Windows gives the activation back to them, not elsewhere.
-    for (HWND window : disabled.windows)
-        if (IsWindow(window)) EnableWindow(window, TRUE);
+    enableOthers.RunNow();
     if (Handle()) ShowWindow(Handle(), SW_HIDE);
     if (focus && IsWindow(focus)) SetFocus(focus);
     return modalResult_;

@@ -15,6 +15,11 @@ public:
     ScopeExit& operator=(const ScopeExit&) = delete;
     // The work is done another way: nothing runs at the end.
     void Dismiss() { armed_ = false; }
+    // The work is due now, at this point of the order: it runs once, here.
+    void RunNow() {
+        if (armed_) function_();
+        armed_ = false;
+    }
 
 private:
     Function function_;

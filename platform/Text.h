@@ -24,6 +24,10 @@ std::string ExtractFilePath(const std::string& path);
 std::string ExtractFileName(const std::string& path);
 // "X:" for a drive path, "\\server\share" for a network path, else "".
 std::string ExtractFileDrive(const std::string& path);
+// ASCII letters only (drive letters, the registry's key names): every
+// other byte as it is, whatever the code page.
+inline char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+inline char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 // Case mappings for file names: double-byte characters stay as they are.
 std::string AnsiUpperCaseFileName(const std::string& s);
 std::string AnsiLowerCaseFileName(const std::string& s);

@@ -75,6 +75,17 @@ protected:
         FreeLibrary(again.module);
         EXPECT_FALSE(Mapped());
     }
+    // A page left alive goes with the host's next ModulFree, and the image
+    // with the host's own reference after it.
+    void ExpectTheNextFreeTakesThePageAndTheImage(HWND page) {
+        Host again;
+        ASSERT_TRUE(again.Load());
+        EXPECT_EQ(1, again.free());
+        EXPECT_FALSE(IsWindow(page));
+        again.nr();
+        FreeLibrary(again.module);
+        EXPECT_FALSE(Mapped());
+    }
     RegistryValue bs{kHostKey, "BSControl"};
 };
 
@@ -131,13 +142,7 @@ TEST_F(UnloadTest, WithoutFreeingThePageFirst) {
     ASSERT_TRUE(IsWindow(page));
     EXPECT_EQ(kCaption, WindowText(page));  // it still answers
     PumpPending();
-    Host again;
-    ASSERT_TRUE(again.Load());
-    EXPECT_EQ(1, again.free());
-    EXPECT_FALSE(IsWindow(page));
-    again.nr();
-    FreeLibrary(again.module);
-    EXPECT_FALSE(Mapped());
+    ExpectTheNextFreeTakesThePageAndTheImage(page);
     // The keyboard hook went too: a key through the host's loop reaches nothing of ours.
     HWND host_window = CreateWindowExA(0, "EDIT", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 100, 100,
                                        nullptr, nullptr, nullptr, nullptr);
@@ -171,13 +176,7 @@ TEST_F(UnloadTest, TheLastReferenceGoingOnAWorkerThreadLeavesThePageAlone) {
     // Messages still reach the page's procedure, whose code is still there.
     RedrawWindow(page, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     EXPECT_EQ(kCaption, WindowText(page));
-    Host again;
-    ASSERT_TRUE(again.Load());
-    EXPECT_EQ(1, again.free());
-    EXPECT_FALSE(IsWindow(page));
-    again.nr();
-    FreeLibrary(again.module);
-    EXPECT_FALSE(Mapped());
+    ExpectTheNextFreeTakesThePageAndTheImage(page);
 }
 
 }  // namespace

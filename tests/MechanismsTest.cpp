@@ -1,0 +1,142 @@
+// The layer's mechanisms on their own, not through the page: deferred work
+// and the count of running handlers, anchors and scaling read back from the
+// windows, and the modal loop's nesting and re-enabling.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "PageHelpers.h"
+#include "Pump.h"
+#include "WindowScript.h"
+#include "platform/Application.h"
+#include "platform/Button.h"
+#include "platform/Form.h"
+#include "platform/Panel.h"
+
+using namespace testing_support;
+using platform::Application;
+
+namespace {
+
+std::string Text(const RECT& r) {
+    return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
+           std::to_string(r.bottom);
+}
+
+TEST(DeferredWorkTest, WaitsForTheOutermostScopeAndRunsInOrder) {
+    std::vector<std::string> done;
+    {
+        Application::Scope outer;
+        {
+            Application::Scope inner;
+            EXPECT_TRUE(Application::Nested());
+            Application::Defer([&] {
+                done.push_back("first");
+                // Deferred from deferred work: it runs in the same round, after.
+                Application::Defer([&] { done.push_back("third"); });
+            });
+            Application::Defer([&] { done.push_back("second"); });
+        }
+        EXPECT_TRUE(done.empty()) << "a scope is still open";
+        EXPECT_TRUE(Application::Running());
+        EXPECT_FALSE(Application::Nested());
+    }
+    EXPECT_EQ((std::vector<std::string>{"first", "second", "third"}), done);
+    EXPECT_FALSE(Application::Running());
+    // With no scope open, work runs at once.
+    Application::Defer([&] { done.push_back("now"); });
+    EXPECT_EQ("now", done.back());
+}
+
+// A form with a panel anchored to every edge and a button to the right and bottom.
+class Anchored : public platform::Form {
+public:
+    Anchored() : Form(nullptr) {
+        SetText("Anchored");
+        SetClientSize(200, 100);
+        stretched = Make<platform::Panel>();
+        stretched->SetBounds(10, 10, 180, 50);
+        stretched->GetLayout().SetAnchors(platform::AnchorLeft | platform::AnchorTop | platform::AnchorRight |
+                                          platform::AnchorBottom);
+        stretched->SetParent(this);
+        corner = Make<platform::Button>();
+        corner->SetBounds(120, 70, 70, 20);
+        corner->GetLayout().SetAnchors(platform::AnchorRight | platform::AnchorBottom);
+        corner->SetParent(this);
+    }
+    platform::Panel* stretched;
+    platform::Button* corner;
+};
+
+TEST(LayoutTest, AnchorsFollowTheClientAreaAndScalingScalesTheTree) {
+    auto* form = platform::Form::Create<Anchored>();
+    form->Show();
+    RECT client;
+    GetClientRect(form->Handle(), &client);
+    ASSERT_EQ(200, client.right);
+    RECT frame;
+    GetWindowRect(form->Handle(), &frame);
+    const int extraX = frame.right - frame.left - client.right, extraY = frame.bottom - frame.top - client.bottom;
+    SetWindowPos(form->Handle(), nullptr, 0, 0, 260 + extraX, 140 + extraY, SWP_NOMOVE | SWP_NOZORDER);
+    PumpPending();
+    RECT panel = BoundsInParent(form->stretched->Handle()), button = BoundsInParent(form->corner->Handle());
+    EXPECT_EQ("10,10,250,100", Text(panel)) << "kept 10 pixels to every edge";
+    EXPECT_EQ("180,110,250,130", Text(button)) << "kept its distances to the right and bottom";
+    form->ScaleBy(3, 2);
+    GetClientRect(form->Handle(), &client);
+    EXPECT_EQ(390, client.right);
+    EXPECT_EQ(210, client.bottom);
+    panel = BoundsInParent(form->stretched->Handle());
+    button = BoundsInParent(form->corner->Handle());
+    EXPECT_EQ("15,15,375,150", Text(panel));
+    EXPECT_EQ("270,165,375,195", Text(button));
+    // After scaling the scaled places are the design: the anchors keep them.
+    GetWindowRect(form->Handle(), &frame);
+    SetWindowPos(form->Handle(), nullptr, 0, 0, frame.right - frame.left + 10, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER);
+    PumpPending();
+    EXPECT_EQ(385, BoundsInParent(form->stretched->Handle()).right);
+    EXPECT_EQ(280, BoundsInParent(form->corner->Handle()).left);
+    form->Free();
+}
+
+class Dialog : public platform::Form {
+public:
+    explicit Dialog(const char* caption) : Form(nullptr) {
+        SetText(caption);
+        SetClientSize(120, 60);
+    }
+};
+
+TEST(ModalLoopTest, NestedLoopsDisableTheOthersAndGiveThemBack) {
+    HWND host = CreateWindowExA(0, "STATIC", "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr,
+                                nullptr, nullptr, nullptr);
+    auto* outer = platform::Form::Create<Dialog>("Outer");
+    auto* inner = platform::Form::Create<Dialog>("Inner");
+    WindowScript outerScript("Outer");
+    WindowScript innerScript("Inner");
+    int innerResult = -1;
+    outerScript.Do([&](HWND shown) {
+        EXPECT_FALSE(IsWindowEnabled(host)) << "the host waits while the outer loop runs";
+        innerResult = inner->ShowModal(outer);
+        EXPECT_TRUE(IsWindowEnabled(shown)) << "the outer dialog is given back";
+        EXPECT_FALSE(IsWindowEnabled(host)) << "still behind the outer dialog";
+        outer->SetModalResult(platform::mrOk);
+    });
+    innerScript.Do([&](HWND) {
+        EXPECT_FALSE(IsWindowEnabled(outer->Handle())) << "the inner loop disables the outer dialog";
+        EXPECT_FALSE(IsWindowEnabled(host));
+        inner->SetModalResult(platform::mrCancel);
+    });
+    EXPECT_EQ(platform::mrOk, outer->ShowModal());
+    EXPECT_TRUE(outerScript.Done());
+    EXPECT_TRUE(innerScript.Done());
+    EXPECT_EQ(platform::mrCancel, innerResult);
+    EXPECT_TRUE(IsWindowEnabled(host)) << "every window is enabled again";
+    inner->Free();
+    outer->Free();
+    DestroyWindow(host);
+}
+
+}  // namespace
