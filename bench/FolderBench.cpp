@@ -13,7 +13,7 @@
 #include "BenchHarness.h"
 #include "filectrl/DirectoryListBox.h"
 #include "filectrl/FileListBox.h"
-#include "platform/Form.h"
+#include "platform/window/Form.h"
 
 namespace {
 

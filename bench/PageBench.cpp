@@ -11,7 +11,7 @@
 #include "BenchHarness.h"
 #include "RawPage.h"
 #include "SystemCensus.h"
-#include "platform/Application.h"
+#include "platform/system/Application.h"
 
 namespace {
 

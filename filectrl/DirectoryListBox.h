@@ -2,10 +2,10 @@
 #include <functional>
 #include <string>
 
-#include "platform/Bitmap.h"
-#include "platform/Label.h"
-#include "platform/ListBox.h"
-#include "platform/SortedStrings.h"
+#include "platform/drawing/Bitmap.h"
+#include "platform/controls/Label.h"
+#include "platform/controls/ListBox.h"
+#include "filectrl/SortedStrings.h"
 
 namespace wendrik {
 
@@ -36,7 +36,7 @@ public:
     void UpdateDirLabel();
 
     // Adds the names of `parent`'s direct subfolders (neither hidden nor system) to `list`.
-    int ListSubfolders(const std::string& parent, platform::SortedStrings& list);
+    int ListSubfolders(const std::string& parent, SortedStrings& list);
     std::string PathOfItem(int index) const;
     // Opens the selected item's folder; with nothing selected, nothing happens.
     void OpenSelected();

@@ -3,12 +3,12 @@
 #include "DirectoryListBox.h"
 #include "DriveQueries.h"
 #include "PathHelpers.h"
-#include "platform/Application.h"
-#include "platform/Canvas.h"
-#include "platform/Files.h"
-#include "platform/ScopeGuard.h"
-#include "platform/SystemFunctions.h"
-#include "platform/Text.h"
+#include "platform/system/Application.h"
+#include "platform/drawing/Canvas.h"
+#include "platform/system/Files.h"
+#include "platform/system/ScopeGuard.h"
+#include "platform/system/SystemFunctions.h"
+#include "platform/system/Text.h"
 
 namespace wendrik {
 

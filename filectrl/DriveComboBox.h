@@ -1,6 +1,6 @@
 #pragma once
-#include "platform/Bitmap.h"
-#include "platform/ComboBox.h"
+#include "platform/drawing/Bitmap.h"
+#include "platform/controls/ComboBox.h"
 
 namespace wendrik {
 

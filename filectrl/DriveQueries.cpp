@@ -1,8 +1,8 @@
 #include "DriveQueries.h"
 
-#include "platform/QuietErrors.h"
-#include "platform/SystemFunctions.h"
-#include "platform/Text.h"
+#include "platform/system/QuietErrors.h"
+#include "platform/system/SystemFunctions.h"
+#include "platform/system/Text.h"
 
 namespace wendrik {
 

@@ -5,14 +5,14 @@
 #include "ResourceStrings.h"
 #include <cstring>
 
-#include "platform/Application.h"
-#include "platform/Canvas.h"
-#include "platform/Files.h"
-#include "platform/InvalidOperation.h"
-#include "platform/ListBoxSortOrder.h"
-#include "platform/ScopeGuard.h"
-#include "platform/Screen.h"
-#include "platform/Text.h"
+#include "platform/system/Application.h"
+#include "platform/drawing/Canvas.h"
+#include "platform/system/Files.h"
+#include "platform/system/InvalidOperation.h"
+#include "filectrl/ListBoxSortOrder.h"
+#include "platform/system/ScopeGuard.h"
+#include "platform/drawing/Screen.h"
+#include "platform/system/Text.h"
 
 namespace wendrik {
 

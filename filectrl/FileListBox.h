@@ -4,9 +4,9 @@
 #include <initializer_list>
 #include <string>
 
-#include "platform/Bitmap.h"
-#include "platform/Edit.h"
-#include "platform/ListBox.h"
+#include "platform/drawing/Bitmap.h"
+#include "platform/controls/Edit.h"
+#include "platform/controls/ListBox.h"
 
 namespace wendrik {
 

@@ -2,12 +2,12 @@
 
 #include <windows.h>
 
-#include "platform/CurrentDirectoryKeeper.h"
-#include "platform/DeviceContext.h"
-#include "platform/Files.h"
-#include "platform/QuietErrors.h"
-#include "platform/SystemFunctions.h"
-#include "platform/Text.h"
+#include "platform/system/CurrentDirectoryKeeper.h"
+#include "platform/drawing/DeviceContext.h"
+#include "platform/system/Files.h"
+#include "platform/system/QuietErrors.h"
+#include "platform/system/SystemFunctions.h"
+#include "platform/system/Text.h"
 
 namespace wendrik {
 

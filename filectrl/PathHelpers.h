@@ -1,8 +1,8 @@
 #pragma once
 #include <string>
 
-#include "platform/Canvas.h"
-#include "platform/Font.h"
+#include "platform/drawing/Canvas.h"
+#include "platform/drawing/Font.h"
 
 namespace wendrik {
 

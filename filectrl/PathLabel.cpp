@@ -1,7 +1,7 @@
 #include "PathLabel.h"
 
 #include "PathHelpers.h"
-#include "platform/Canvas.h"
+#include "platform/drawing/Canvas.h"
 
 namespace wendrik {
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/Label.h"
+#include "platform/controls/Label.h"
 
 namespace wendrik {
 

@@ -2,11 +2,11 @@
 
 #include "ResourceStrings.h"
 #include "SelectDirDlg.h"
-#include "platform/CurrentDirectoryKeeper.h"
-#include "platform/Files.h"
-#include "platform/MessageBoxes.h"
-#include "platform/ScopeGuard.h"
-#include "platform/Text.h"
+#include "platform/system/CurrentDirectoryKeeper.h"
+#include "platform/system/Files.h"
+#include "platform/window/MessageBoxes.h"
+#include "platform/system/ScopeGuard.h"
+#include "platform/system/Text.h"
 
 namespace wendrik {
 

@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/Form.h"
+#include "platform/window/Form.h"
 
 namespace wendrik {
 

@@ -2,14 +2,14 @@
 
 #include "PathHelpers.h"
 #include "ResourceStrings.h"
-#include "platform/Application.h"
-#include "platform/Files.h"
-#include "platform/InOutError.h"
-#include "platform/Label.h"
-#include "platform/MessageBoxes.h"
-#include "platform/Screen.h"
-#include "platform/SystemFunctions.h"
-#include "platform/Text.h"
+#include "platform/system/Application.h"
+#include "platform/system/Files.h"
+#include "platform/system/InOutError.h"
+#include "platform/controls/Label.h"
+#include "platform/window/MessageBoxes.h"
+#include "platform/drawing/Screen.h"
+#include "platform/system/SystemFunctions.h"
+#include "platform/system/Text.h"
 
 namespace wendrik {
 

@@ -6,9 +6,9 @@
 #include "DriveComboBox.h"
 #include "FileListBox.h"
 #include "PathLabel.h"
-#include "platform/Button.h"
-#include "platform/Edit.h"
-#include "platform/Form.h"
+#include "platform/controls/Button.h"
+#include "platform/controls/Edit.h"
+#include "platform/window/Form.h"
 
 namespace wendrik {
 

@@ -11,7 +11,7 @@
 #include "ModuleLibrary.h"
 #include "ScriptedRun.h"
 #include "filectrl/ResourceStrings.h"
-#include "platform/Application.h"
+#include "platform/system/Application.h"
 
 int main(int argc, char** argv) {
     int language = 0;

@@ -11,7 +11,7 @@
 #include "Screenshot.h"
 #include "WindowScript.h"
 #include "filectrl/ResourceStrings.h"
-#include "platform/Text.h"
+#include "platform/system/Text.h"
 #include "template/HostProtocol.h"
 
 namespace demo {

@@ -1,8 +1,8 @@
 #include <windows.h>
 
 #include "Exports.h"
-#include "platform/Control.h"
-#include "platform/KeyboardHook.h"
+#include "platform/window/Control.h"
+#include "platform/window/KeyboardHook.h"
 
 BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
     if (reason == DLL_PROCESS_ATTACH) {

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/KernelHandle.h"
+#include "platform/system/KernelHandle.h"
 
 namespace wendrik {
 

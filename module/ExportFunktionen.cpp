@@ -1,6 +1,6 @@
 #include "Exports.h"
 #include "ModuleState.h"
-#include "platform/Application.h"
+#include "platform/system/Application.h"
 
 using namespace wendrik;
 

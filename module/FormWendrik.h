@@ -2,10 +2,10 @@
 #include <windows.h>
 #include <string>
 
-#include "platform/CheckBox.h"
-#include "platform/Edit.h"
-#include "platform/Label.h"
-#include "platform/SpeedButton.h"
+#include "platform/controls/CheckBox.h"
+#include "platform/controls/Edit.h"
+#include "platform/controls/Label.h"
+#include "platform/controls/SpeedButton.h"
 #include "module/ExportFileCheck.h"
 #include "template/FrmTippTemplate.h"
 

@@ -3,16 +3,6 @@
 namespace wendrik {
 
 std::uint8_t ChangedFlag = 0;
-std::uint8_t SavedFlag = 0;
-std::uint8_t PageShown = 0;
-std::uint8_t DefaultsRequested = 0;
-std::uint8_t PageEnabled = 0;
-std::int32_t ValidOsMask = 0;
-std::int32_t LanguageCode = 0;
-std::int32_t OsCode = 0;
-std::int32_t OsBit = 0;
-std::uint16_t HostMessage = 0;
-std::unique_ptr<platform::Registry> RegistryAccess;
 TFormWendrik* ModulePage = nullptr;
 
 }  // namespace wendrik

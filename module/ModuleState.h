@@ -1,26 +1,14 @@
 #pragma once
 #include <cstdint>
-#include <memory>
 
-#include "platform/Registry.h"
+#include "template/TemplateState.h"
 
 namespace wendrik {
 
 class TFormWendrik;
 
-// Process-wide state shared by the exports and the pages. Set at load,
-// never reset while the library stays loaded. Flags are 0 or 1.
-extern std::uint8_t ChangedFlag;        // the user changed the page's setting
-extern std::uint8_t SavedFlag;          // applied since the last change
-extern std::uint8_t PageShown;          // a page has been shown
-extern std::uint8_t DefaultsRequested;  // restore defaults was pressed
-extern std::uint8_t PageEnabled;        // the page is usable on this Windows version
-extern std::int32_t ValidOsMask;        // Windows versions the tip is valid for
-extern std::int32_t LanguageCode;       // 1 English, anything else German
-extern std::int32_t OsCode;             // the running Windows version, 1 to 18
-extern std::int32_t OsBit;              // the bit of ValidOsMask for OsCode
-extern std::uint16_t HostMessage;       // id of the registered host message
-extern std::unique_ptr<platform::Registry> RegistryAccess;
-extern TFormWendrik* ModulePage;        // the one page, or null
+// What only this module's exports and page share, beside the template's state.
+extern std::uint8_t ChangedFlag;  // the user changed the page's setting
+extern TFormWendrik* ModulePage;  // the one page, or null
 
 }  // namespace wendrik

@@ -4,10 +4,10 @@
 #include "Exports.h"
 #include "FormWendrik.h"
 #include "ModuleState.h"
-#include "platform/Application.h"
-#include "platform/MessageBoxes.h"
-#include "platform/RangeError.h"
-#include "platform/ScopeGuard.h"
+#include "platform/system/Application.h"
+#include "platform/window/MessageBoxes.h"
+#include "platform/system/RangeError.h"
+#include "platform/system/ScopeGuard.h"
 #include "template/HostProtocol.h"
 
 using namespace wendrik;

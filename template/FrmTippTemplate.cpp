@@ -6,14 +6,14 @@
 #include "Restart.h"
 #include "TemplateLayout.h"
 #include "TemplateTexts.h"
-#include "module/ModuleState.h"
-#include "platform/Application.h"
-#include "platform/MessageBoxes.h"
-#include "platform/ProgramStart.h"
-#include "platform/RangeError.h"
-#include "platform/Screen.h"
-#include "platform/ScopeGuard.h"
-#include "platform/SystemFunctions.h"
+#include "template/TemplateState.h"
+#include "platform/system/Application.h"
+#include "platform/window/MessageBoxes.h"
+#include "platform/system/ProgramStart.h"
+#include "platform/system/RangeError.h"
+#include "platform/drawing/Screen.h"
+#include "platform/system/ScopeGuard.h"
+#include "platform/system/SystemFunctions.h"
 
 namespace wendrik {
 

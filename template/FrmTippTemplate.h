@@ -3,12 +3,12 @@
 #include <string>
 
 #include "HotSpeedButton.h"
-#include "platform/Form.h"
-#include "platform/Memo.h"
-#include "platform/MenuItem.h"
-#include "platform/Panel.h"
-#include "platform/PopupMenu.h"
-#include "platform/StaticText.h"
+#include "platform/window/Form.h"
+#include "platform/controls/Memo.h"
+#include "platform/window/MenuItem.h"
+#include "platform/controls/Panel.h"
+#include "platform/window/PopupMenu.h"
+#include "platform/controls/StaticText.h"
 
 namespace wendrik {
 

@@ -1,6 +1,6 @@
 #include "HelpTextLibrary.h"
 
-#include "platform/Application.h"
+#include "platform/system/Application.h"
 
 namespace wendrik {
 

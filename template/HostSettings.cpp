@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "module/ModuleState.h"
+#include "template/TemplateState.h"
 
 namespace wendrik {
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/Registry.h"
+#include "platform/system/Registry.h"
 
 namespace wendrik {
 

@@ -1,6 +1,6 @@
 #pragma once
-#include "platform/ImageList.h"
-#include "platform/SpeedButton.h"
+#include "platform/drawing/ImageList.h"
+#include "platform/controls/SpeedButton.h"
 
 namespace wendrik {
 

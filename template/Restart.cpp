@@ -1,6 +1,6 @@
 #include "Restart.h"
 
-#include "platform/SystemFunctions.h"
+#include "platform/system/SystemFunctions.h"
 
 namespace wendrik {
 

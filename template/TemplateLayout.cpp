@@ -1,9 +1,9 @@
 #include "TemplateLayout.h"
 
 #include "HotSpeedButton.h"
-#include "platform/Memo.h"
-#include "platform/Panel.h"
-#include "platform/StaticText.h"
+#include "platform/controls/Memo.h"
+#include "platform/controls/Panel.h"
+#include "platform/controls/StaticText.h"
 
 namespace wendrik {
 

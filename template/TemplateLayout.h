@@ -1,7 +1,7 @@
 #pragma once
 #include <vector>
 
-#include "platform/Form.h"
+#include "platform/window/Form.h"
 
 namespace wendrik {
 

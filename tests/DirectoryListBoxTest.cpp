@@ -16,11 +16,11 @@
 #include "filectrl/DirectoryListBox.h"
 #include "filectrl/DriveComboBox.h"
 #include "filectrl/PathLabel.h"
-#include "platform/Application.h"
-#include "platform/Bitmap.h"
-#include "platform/Files.h"
-#include "platform/Text.h"
-#include "platform/InOutError.h"
+#include "platform/system/Application.h"
+#include "platform/drawing/Bitmap.h"
+#include "platform/system/Files.h"
+#include "platform/system/Text.h"
+#include "platform/system/InOutError.h"
 
 using namespace testing_support;
 using wendrik::TDirectoryListBox;

@@ -15,8 +15,8 @@
 #include "Pump.h"
 #include "filectrl/DirectoryListBox.h"
 #include "filectrl/DriveComboBox.h"
-#include "platform/Files.h"
-#include "platform/SystemFunctions.h"
+#include "platform/system/Files.h"
+#include "platform/system/SystemFunctions.h"
 
 using namespace testing_support;
 using wendrik::TDriveComboBox;

@@ -10,7 +10,7 @@
 #include "PageHelpers.h"
 #include "Pump.h"
 #include "RegistryValue.h"
-#include "platform/Application.h"
+#include "platform/system/Application.h"
 
 using namespace testing_support;
 

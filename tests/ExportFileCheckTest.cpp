@@ -8,7 +8,7 @@
 
 #include "PageHelpers.h"
 #include "module/ExportFileCheck.h"
-#include "platform/Application.h"
+#include "platform/system/Application.h"
 
 using namespace testing_support;
 using wendrik::ExportFault;

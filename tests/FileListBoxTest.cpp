@@ -15,12 +15,12 @@
 #include "Pump.h"
 #include "filectrl/DirectoryListBox.h"
 #include "filectrl/FileListBox.h"
-#include "platform/Edit.h"
-#include "platform/Files.h"
-#include "platform/InOutError.h"
-#include "platform/InvalidOperation.h"
-#include "platform/ListBoxSortOrder.h"
-#include "platform/Screen.h"
+#include "platform/controls/Edit.h"
+#include "platform/system/Files.h"
+#include "platform/system/InOutError.h"
+#include "platform/system/InvalidOperation.h"
+#include "filectrl/ListBoxSortOrder.h"
+#include "platform/drawing/Screen.h"
 
 using namespace testing_support;
 using namespace wendrik;
@@ -249,9 +249,9 @@ TEST(ListBoxSortOrderTest, ALargeFolderGoesWhereASortedListBoxPutsIt) {
     std::mt19937 random(4711);
     HWND list = CreateWindowExA(0, "LISTBOX", "", WS_POPUP | LBS_HASSTRINGS | LBS_SORT, 0, 0, 10, 10, nullptr,
                                 nullptr, nullptr, nullptr);
-    platform::ListBoxSortOrder order;
+    wendrik::ListBoxSortOrder order;
     std::vector<std::string> names;
-    for (int i = 0; i < 4 * static_cast<int>(platform::SortKeyBatch::ThreadFrom); ++i) {
+    for (int i = 0; i < 4 * static_cast<int>(wendrik::SortKeyBatch::ThreadFrom); ++i) {
         std::string name;
         for (int n = 1 + static_cast<int>(random() % 5); n > 0; --n) name += pieces[random() % pieces.size()];
         names.push_back(name);
@@ -272,7 +272,7 @@ TEST(ListBoxSortOrderTest, PutsNamesWhereASortedListBoxDoes) {
     for (int round = 0; round < 6; ++round) {
         HWND list = CreateWindowExA(0, "LISTBOX", "", WS_POPUP | LBS_HASSTRINGS | LBS_SORT, 0, 0, 10, 10, nullptr,
                                     nullptr, nullptr, nullptr);
-        platform::ListBoxSortOrder order;
+        wendrik::ListBoxSortOrder order;
         std::vector<std::string> names;
         for (int i = 0; i < 300; ++i) {
             std::string name;
@@ -304,7 +304,7 @@ std::string KeyThatFailsOffThread(const std::string& text) {
 TEST(SortKeyBatchTest, AKeyThreadThatFailsLeavesTheRestToTheCallersThread) {
     keyCaller = GetCurrentThreadId();
     offThreadKeys = 0;
-    platform::SortKeyBatch batch(KeyThatFailsOffThread);
+    wendrik::SortKeyBatch batch(KeyThatFailsOffThread);
     std::vector<std::string> texts;
     for (int i = 0; i < 5000; ++i) texts.push_back("name " + std::to_string(i * 7919 % 5000));
     for (const std::string& text : texts) batch.Add(text);

@@ -11,10 +11,10 @@
 #include "RegistryValue.h"
 #include "module/Exports.h"
 #include "module/ModuleState.h"
-#include "platform/Control.h"
-#include "platform/MessageBoxes.h"
-#include "platform/Error.h"
-#include "platform/GdiHandle.h"
+#include "platform/window/Control.h"
+#include "platform/window/MessageBoxes.h"
+#include "platform/system/Error.h"
+#include "platform/drawing/GdiHandle.h"
 
 using namespace testing_support;
 using wendrik::TFormWendrik;

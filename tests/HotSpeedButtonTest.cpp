@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "Pump.h"
-#include "platform/Application.h"
-#include "platform/Form.h"
+#include "platform/system/Application.h"
+#include "platform/window/Form.h"
 #include "template/HotSpeedButton.h"
 
 using namespace testing_support;

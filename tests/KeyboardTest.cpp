@@ -9,7 +9,7 @@
 #include "RegistryValue.h"
 #include "module/Exports.h"
 #include "module/ModuleState.h"
-#include "platform/KeyboardHook.h"
+#include "platform/window/KeyboardHook.h"
 
 using namespace testing_support;
 

@@ -13,10 +13,10 @@
 #include "template/HostProtocol.h"
 #include "module/Exports.h"
 #include "module/ModuleState.h"
-#include "platform/Control.h"
-#include "platform/GdiHandle.h"
-#include "platform/ImageList.h"
-#include "platform/Registry.h"
+#include "platform/window/Control.h"
+#include "platform/drawing/GdiHandle.h"
+#include "platform/drawing/ImageList.h"
+#include "platform/system/Registry.h"
 
 using namespace testing_support;
 

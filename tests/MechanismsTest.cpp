@@ -9,10 +9,10 @@
 #include "PageHelpers.h"
 #include "Pump.h"
 #include "WindowScript.h"
-#include "platform/Application.h"
-#include "platform/Button.h"
-#include "platform/Form.h"
-#include "platform/Panel.h"
+#include "platform/system/Application.h"
+#include "platform/controls/Button.h"
+#include "platform/window/Form.h"
+#include "platform/controls/Panel.h"
 
 using namespace testing_support;
 using platform::Application;

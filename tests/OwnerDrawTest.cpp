@@ -12,9 +12,9 @@
 #include "filectrl/DriveComboBox.h"
 #include "filectrl/FileListBox.h"
 #include "filectrl/PathLabel.h"
-#include "platform/Canvas.h"
-#include "platform/ComboBox.h"
-#include "platform/ListBox.h"
+#include "platform/drawing/Canvas.h"
+#include "platform/controls/ComboBox.h"
+#include "platform/controls/ListBox.h"
 
 using namespace testing_support;
 

@@ -18,8 +18,8 @@
 #include "RegistryValue.h"
 #include "module/Exports.h"
 #include "module/ModuleState.h"
-#include "platform/MessageBoxes.h"
-#include "platform/Screen.h"
+#include "platform/window/MessageBoxes.h"
+#include "platform/drawing/Screen.h"
 
 using namespace testing_support;
 using wendrik::TFormWendrik;

@@ -10,12 +10,12 @@
 #include "Pump.h"
 #include "filectrl/PathHelpers.h"
 #include "filectrl/PathLabel.h"
-#include "platform/Canvas.h"
-#include "platform/Files.h"
-#include "platform/Form.h"
-#include "platform/InOutError.h"
-#include "platform/SystemFunctions.h"
-#include "platform/Text.h"
+#include "platform/drawing/Canvas.h"
+#include "platform/system/Files.h"
+#include "platform/window/Form.h"
+#include "platform/system/InOutError.h"
+#include "platform/system/SystemFunctions.h"
+#include "platform/system/Text.h"
 
 using namespace wendrik;
 using namespace testing_support;

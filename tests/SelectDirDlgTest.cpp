@@ -17,9 +17,9 @@
 #include "module/Exports.h"
 #include "module/FormWendrik.h"
 #include "module/ModuleState.h"
-#include "platform/Application.h"
-#include "platform/Files.h"
-#include "platform/SystemFunctions.h"
+#include "platform/system/Application.h"
+#include "platform/system/Files.h"
+#include "platform/system/SystemFunctions.h"
 #include "template/HostProtocol.h"
 
 using namespace testing_support;

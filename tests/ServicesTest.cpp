@@ -9,8 +9,8 @@
 #include "RegistryValue.h"
 #include "module/Exports.h"
 #include "module/ModuleState.h"
-#include "platform/MessageBoxes.h"
-#include "platform/SystemFunctions.h"
+#include "platform/window/MessageBoxes.h"
+#include "platform/system/SystemFunctions.h"
 #include "template/Restart.h"
 
 using namespace testing_support;

@@ -14,8 +14,8 @@
 #include "RegistryValue.h"
 #include "module/Exports.h"
 #include "module/ModuleState.h"
-#include "platform/Control.h"
-#include "platform/MessageBoxes.h"
+#include "platform/window/Control.h"
+#include "platform/window/MessageBoxes.h"
 
 using namespace testing_support;
 using wendrik::TFormWendrik;

@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/SystemFunctions.h"
-#include "platform/Text.h"
+#include "platform/system/SystemFunctions.h"
+#include "platform/system/Text.h"
 
 namespace testing_support {
 

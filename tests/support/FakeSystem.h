@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/SystemFunctions.h"
+#include "platform/system/SystemFunctions.h"
 
 namespace testing_support {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Form.h"
+#include "platform/window/Form.h"
 
 namespace testing_support {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "module/Exports.h"
-#include "platform/SystemFunctions.h"
+#include "platform/system/SystemFunctions.h"
 
 namespace {
 // No test may restart, shut down or log off the machine: the baseline refuses.

@@ -1,0 +1,102 @@
+#include "SortKeyBatch.h"
+
+#include "platform/system/Text.h"
+
+namespace wendrik {
+
+using namespace platform;
+
+namespace {
+constexpr size_t kHandOver = 256;  // strings handed to the worker at a time
+}
+
+SortKeyBatch::SortKeyBatch(KeyFunction keyOf) : keyOf_(keyOf) { InitializeCriticalSection(&lock_); }
+
+SortKeyBatch::~SortKeyBatch() {
+    Stop();
+    if (wake_) CloseHandle(wake_);
+    DeleteCriticalSection(&lock_);
+}
+
+void SortKeyBatch::Add(std::string text) {
+    waiting_.push_back(std::move(text));
+    if (!thread_ && waiting_.size() == ThreadFrom) {
+        if (!wake_) wake_ = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+        if (wake_) thread_ = CreateThread(nullptr, 0, Work, this, 0, nullptr);
+        if (!thread_) return;  // no thread to spare: all keys at the end, here
+    }
+    if (thread_ && waiting_.size() >= kHandOver) Hand(std::move(waiting_)), waiting_.clear();
+}
+
+void SortKeyBatch::Hand(std::vector<std::string>&& texts) {
+    EnterCriticalSection(&lock_);
+    handed_.push_back(std::move(texts));
+    LeaveCriticalSection(&lock_);
+    SetEvent(wake_);
+}
+
+DWORD WINAPI SortKeyBatch::Work(void* parameter) {
+    auto* self = static_cast<SortKeyBatch*>(parameter);
+    for (;;) {
+        WaitForSingleObject(self->wake_, INFINITE);
+        for (;;) {
+            std::vector<std::vector<std::string>> work;
+            EnterCriticalSection(&self->lock_);
+            work.swap(self->handed_);
+            bool closing = self->closing_;
+            LeaveCriticalSection(&self->lock_);
+            for (size_t b = 0; b < work.size(); ++b) {
+                const size_t before = self->keys_.size();
+                try {
+                    for (const std::string& text : work[b]) self->keys_.push_back(self->keyOf_(text));
+                } catch (...) {  // the thread's boundary: the rest is left to the caller's thread
+                    self->keys_.resize(before);
+                    self->left_.swap(work);
+                    self->leftFrom_ = b;
+                    self->failed_ = true;
+                    return 0;
+                }
+            }
+            if (work.empty()) {
+                if (closing) return 0;
+                break;  // wait for more
+            }
+        }
+    }
+}
+
+void SortKeyBatch::Stop() {
+    if (!thread_) return;
+    EnterCriticalSection(&lock_);
+    closing_ = true;
+    LeaveCriticalSection(&lock_);
+    SetEvent(wake_);
+    WaitForSingleObject(thread_, INFINITE);
+    CloseHandle(thread_);
+    thread_ = nullptr;
+}
+
+std::vector<std::string> SortKeyBatch::Finish() {
+    if (thread_) {
+        if (!waiting_.empty()) Hand(std::move(waiting_));
+        waiting_.clear();
+        Stop();  // the worker has made every key handed to it, or has given up
+    }
+    if (failed_) {
+        // In adding order: the worker's unfinished batches, then those it never took.
+        for (size_t b = leftFrom_; b < left_.size(); ++b)
+            for (const std::string& text : left_[b]) keys_.push_back(keyOf_(text));
+        for (auto& texts : handed_)
+            for (const std::string& text : texts) keys_.push_back(keyOf_(text));
+        left_.clear();
+        handed_.clear();
+        failed_ = false;
+    }
+    keys_.reserve(keys_.size() + waiting_.size());
+    for (const std::string& text : waiting_) keys_.push_back(keyOf_(text));
+    waiting_.clear();
+    closing_ = false;
+    return std::move(keys_);
+}
+
+}  // namespace wendrik

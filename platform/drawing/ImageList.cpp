@@ -1,0 +1,41 @@
+#include "ImageList.h"
+
+#include "DeviceContext.h"
+#include "platform/system/SystemFunctions.h"
+
+namespace platform {
+
+ImageList::ImageList(Component* owner, int width, int height)
+    : Component(owner),
+      list_(SystemFunctions::Current().ImageList_Create(width, height, ILC_COLOR24 | ILC_MASK, 12, 4)),
+      width_(width),
+      height_(height) {
+    if (list_) ++liveLists_;
+}
+
+ImageList::~ImageList() {
+    if (list_) {
+        SystemFunctions::Current().ImageList_Destroy(list_);
+        --liveLists_;
+    }
+}
+
+int ImageList::Count() const { return list_ ? SystemFunctions::Current().ImageList_GetImageCount(list_) : 0; }
+
+void ImageList::AddMasked(const Bitmap& strip, COLORREF maskColor) {
+    if (!list_ || strip.Empty()) return;
+    // ImageList_AddMasked changes the bitmap it is given: hand it a copy.
+    HBITMAP copy = static_cast<HBITMAP>(CopyImage(strip.Handle(), IMAGE_BITMAP, 0, 0, 0));
+    SystemFunctions::Current().ImageList_AddMasked(list_, copy, maskColor);
+    DeleteObject(copy);
+}
+
+void ImageList::GetBitmap(int index, Bitmap& target) const {
+    target.SetSize(width_, height_, KeyColor);
+    if (!list_ || index < 0 || index >= Count() || target.Empty()) return;
+    MemoryDC dc;
+    dc.Select(target.Handle());
+    SystemFunctions::Current().ImageList_Draw(list_, index, dc.Get(), 0, 0, ILD_NORMAL);
+}
+
+}  // namespace platform

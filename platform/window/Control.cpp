@@ -1,0 +1,456 @@
+#include <windows.h>
+#include "Control.h"
+#include "platform/system/ScopeGuard.h"
+#include <windowsx.h>
+
+#include <algorithm>
+#include <exception>
+
+#include "platform/system/Application.h"
+#include "platform/drawing/Canvas.h"
+#include "platform/system/Error.h"
+#include "MessageBoxes.h"
+#include "PopupMenu.h"
+#include "platform/drawing/Screen.h"
+
+namespace platform {
+
+namespace {
+const char kOwnClass[] = "WendrikControl";
+}  // namespace
+
+Control::Control(Component* owner) : Component(owner) {}
+
+Control::~Control() {
+    DestroyComponents();
+    for (Control* child : std::vector<Control*>(children_)) child->parent_ = nullptr;
+    if (parent_) std::erase(parent_->children_, this);
+    DestroyWnd();
+}
+
+namespace {
+bool ownClassRegistered = false;  // asked once, not for every window
+}
+
+void Control::RegisterOwnClass() {
+    if (ownClassRegistered) return;
+    WNDCLASSEXA wc = {sizeof(wc)};
+    if (GetClassInfoExA(Application::Instance(), kOwnClass, &wc)) {
+        ownClassRegistered = true;
+        return;
+    }
+    wc.cbSize = sizeof(wc);
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = OwnClassProc;
+    wc.cbWndExtra = sizeof(Control*);
+    wc.hInstance = Application::Instance();
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.lpszClassName = kOwnClass;
+    ownClassRegistered = RegisterClassExA(&wc) != 0;
+}
+
+void Control::UnregisterOwnClass() {
+    if (!ownClassRegistered) return;
+    UnregisterClassA(kOwnClass, Application::Instance());
+    ownClassRegistered = false;
+}
+
+Control* Control::Root() {
+    Control* c = this;
+    while (c->parent_) c = c->parent_;
+    return c;
+}
+
+bool Control::Dying() const {
+    const Control* c = this;
+    while (c->parent_) c = c->parent_;
+    return c->Freeing();
+}
+
+void Control::SetParent(Control* parent) {
+    if (parent_ == parent) return;
+    if (parent_) std::erase(parent_->children_, this);
+    parent_ = parent;
+    if (!parent_) return;
+    parent_->children_.push_back(this);
+    // Registered before the window exists: owner-draw messages sent while it
+    // is being made find this control by its id.
+    if (controlId_ == 0) controlId_ = parent_->nextChildId_++;
+    if (parentFont_) font_.Assign(parent_->font_.Look());
+    if (parentColor_) color_ = parent_->color_;
+    if (!handle_ && parent_->handle_) CreateWnd();
+    else if (handle_ && parent_->handle_) ::SetParent(handle_, parent_->handle_);
+    layout_.Placed();
+}
+
+void Control::HandleNeeded() {
+    if (handle_) return;
+    if (parent_) parent_->HandleNeeded();
+    if (!handle_) CreateWnd();
+}
+
+void Control::CreateParams(WindowParams& params) {
+    if (visible_) params.style |= WS_VISIBLE;
+    if (!enabled_) params.style |= WS_DISABLED;
+}
+
+void Control::CreateWnd() {
+    WindowParams params;
+    CreateParams(params);
+    bool own = params.className.empty();
+    if (own) {
+        RegisterOwnClass();
+        params.className = kOwnClass;
+    }
+    HWND parentWindow = parent_ ? parent_->handle_ : nullptr;
+    HMENU id = parent_ ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId_)) : nullptr;
+    HWND window = CreateWindowExA(params.exStyle, params.className.c_str(), text_.c_str(),
+                                  params.style, left_, top_, width_, WindowHeight(), parentWindow, id,
+                                  Application::Instance(), own ? this : nullptr);
+    if (!window) throw Error("Cannot create a window of class " + params.className);
+    if (!own) {
+        Attach(window, false);
+        previousProc_ = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc)));
+    }
+    ApplyFont();
+    if (parent_ && showHint_ && !hint_.empty()) Root()->ChildHintChanged(this);
+    for (Control* child : Layout::StackingOrder(children_))
+        if (!child->handle_) child->CreateWnd();
+}
+
+void Control::RecreateWnd() {
+    if (!handle_) return;
+    HWND above = GetWindow(handle_, GW_HWNDPREV);
+    bool focused = GetFocus() == handle_;
+    DestroyWnd();
+    CreateWnd();
+    SetWindowPos(handle_, above ? above : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (focused) SetFocus(handle_);
+}
+
+void Control::Attach(HWND window, bool ownClass) {
+    handle_ = window;
+    // Our own class has room for the object; a system control gets it in its user data.
+    SetWindowLongPtrA(window, ownClass ? 0 : GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    ++liveWindows_;
+}
+
+void Control::Detach() {
+    if (!handle_) return;
+    HWND gone = handle_;
+    if (previousProc_) {
+        SetWindowLongPtrA(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProc_));
+        previousProc_ = nullptr;
+        SetWindowLongPtrA(handle_, GWLP_USERDATA, 0);
+    } else {
+        SetWindowLongPtrA(handle_, 0, 0);
+    }
+    handle_ = nullptr;
+    --liveWindows_;
+    if (parent_) Root()->ChildWindowGone(this, gone);
+}
+
+void Control::DestroyWnd() {
+    if (!handle_) return;
+    ValueScope<bool> destroying(destroyingWindow_, true);
+    DestroyWindow(handle_);  // WM_NCDESTROY detaches
+}
+
+LRESULT CALLBACK Control::OwnClassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_GETMINMAXINFO) {
+        // Our windows take the size they are given, also beyond the screen
+        // (asked first, before WM_NCCREATE): scaled to a high resolution
+        // while it loads, a page may for a moment be taller than a small
+        // screen, and a size cut to the screen would leave its anchored
+        // controls off when it is scaled back.
+        DefWindowProcA(window, message, wParam, lParam);
+        reinterpret_cast<MINMAXINFO*>(lParam)->ptMaxTrackSize = {32767, 32767};
+        return 0;
+    }
+    auto* self = reinterpret_cast<Control*>(GetWindowLongPtrA(window, 0));
+    if (!self) {
+        if (message != WM_NCCREATE) return DefWindowProcA(window, message, wParam, lParam);
+        self = static_cast<Control*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        self->Attach(window, true);
+    }
+    return self->Dispatch(message, wParam, lParam);
+}
+
+LRESULT CALLBACK Control::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    // Only windows that we subclassed, with the object in their user data, come here.
+    auto* self = reinterpret_cast<Control*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    return self->Dispatch(message, wParam, lParam);
+}
+
+// The one place where a window message enters our code: every exception
+// stops here and is reported, so none crosses into the system or the host.
+LRESULT Control::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+    Application::Scope scope;
+    LRESULT result = 0;
+    try {
+        result = WndProc(message, wParam, lParam);
+    } catch (...) {
+        ReportCurrentError();
+    }
+    if (message == WM_NCDESTROY) {
+        bool outside = !destroyingWindow_;
+        Detach();
+        // NOTE: the object may be deleted from here on; it is not touched again.
+        if (outside) WindowDestroyedOutside();
+    }
+    return result;
+}
+
+LRESULT Control::DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (previousProc_) return CallWindowProcA(previousProc_, handle_, message, wParam, lParam);
+    return DefWindowProcA(handle_, message, wParam, lParam);
+}
+
+Control* Control::ChildOfWindow(HWND window) const {
+    if (!window) return nullptr;
+    for (Control* child : children_)
+        if (child->handle_ == window) return child;
+    return nullptr;
+}
+
+Control* Control::ChildOfId(int id) const {
+    if (id == 0) return nullptr;  // 0 is a menu's, never a control's
+    for (Control* child : children_)
+        if (child->controlId_ == id) return child;
+    return nullptr;
+}
+
+LRESULT Control::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        if (Control* child = ChildOfWindow(reinterpret_cast<HWND>(lParam))) {
+            child->CommandReflected(HIWORD(wParam));
+            return 0;
+        }
+        break;
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM:
+    case WM_DELETEITEM:
+    case WM_COMPAREITEM:
+        if (Control* child = ChildOfId(static_cast<int>(wParam))) {
+            LRESULT result = 0;
+            if (child->OwnerDrawReflected(message, lParam, result)) return result;
+        }
+        break;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORLISTBOX:
+        if (Control* child = ChildOfWindow(reinterpret_cast<HWND>(lParam)))
+            return reinterpret_cast<LRESULT>(child->CtlColor(reinterpret_cast<HDC>(wParam)));
+        break;
+    case WM_SETCURSOR:
+        if (LOWORD(lParam) == HTCLIENT && reinterpret_cast<HWND>(wParam) == handle_) {
+            int cursor = Screen::Cursor() != CursorDefault ? Screen::Cursor() : cursor_;
+            if (cursor != CursorDefault) {
+                ::SetCursor(Screen::LoadCursorId(cursor));
+                return TRUE;
+            }
+        }
+        break;
+    case WM_CONTEXTMENU:
+        for (Control* c = this; c; c = c->parent_) {
+            if (c->popupMenu_) {
+                POINT at = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+                if (at.x == -1 && at.y == -1) {  // from the keyboard: below the control
+                    RECT r;
+                    GetWindowRect(handle_, &r);
+                    at = {r.left + 4, r.top + 4};
+                }
+                c->popupMenu_->Popup(at.x, at.y, c->handle_);
+                return 0;
+            }
+        }
+        break;
+    case WM_SIZE:
+        Layout::Realign(*this);
+        for (Control* child : std::vector<Control*>(children_)) child->layout_.ParentResized();
+        break;
+    case WM_WINDOWPOSCHANGED:
+        {  // a form's bounds are its outer rectangle on the screen
+            auto* pos = reinterpret_cast<WINDOWPOS*>(lParam);
+            if (!(pos->flags & SWP_NOMOVE)) left_ = pos->x, top_ = pos->y;
+            if (!(pos->flags & SWP_NOSIZE)) width_ = pos->cx, height_ = pos->cy;
+        }
+        break;
+    case WM_SYSCOMMAND:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCRBUTTONDOWN:
+        // The system's move, size and menu loops run the host's code from inside ours.
+        Application::HoldImage();
+        break;
+    case WM_ERASEBKGND:
+        if (!previousProc_) {
+            RECT r;
+            GetClientRect(handle_, &r);
+            Canvas canvas(reinterpret_cast<HDC>(wParam));
+            canvas.SetBrushColor(color_);
+            canvas.FillRect(r);
+            return 1;
+        }
+        break;
+    case WM_PAINT:
+        if (!previousProc_) {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(handle_, &ps);
+            {
+                Canvas canvas(dc);
+                canvas.SetFont(font_);
+                Paint(canvas);
+            }
+            EndPaint(handle_, &ps);
+            return 0;
+        }
+        break;
+    }
+    return DefaultHandler(message, wParam, lParam);
+}
+
+void Control::CommandReflected(WORD code) {
+    if (code == BN_CLICKED) Click();
+}
+
+bool Control::OwnerDrawReflected(UINT, LPARAM, LRESULT&) { return false; }
+
+void Control::Click() {
+    if (OnClick && !Dying()) OnClick();
+}
+
+HBRUSH Control::CtlColor(HDC dc) {
+    SetTextColor(dc, font_.Color());
+    SetBkColor(dc, color_);
+    if (!brush_) brush_.Reset(CreateSolidBrush(color_));
+    return static_cast<HBRUSH>(brush_.Get());
+}
+
+void Control::Paint(Canvas&) {}
+
+void Control::ChildHintChanged(Control*) {}
+void Control::ChildWindowGone(Control*, HWND) {}
+
+RECT Control::ClientRectWithoutWindow() const { return RECT{0, 0, width_, height_}; }
+
+void Control::SetBounds(int left, int top, int width, int height) {
+    MoveTo(left, top, width, height);
+    layout_.Placed();
+}
+
+void Control::MoveTo(int left, int top, int width, int height) {
+    if (left == left_ && top == top_ && width == width_ && height == height_) return;
+    bool resized = width != width_ || height != height_;
+    left_ = left, top_ = top, width_ = width, height_ = height;
+    if (handle_) {
+        // The window's WM_SIZE lets the children follow.
+        SetWindowPos(handle_, nullptr, left, top, width, WindowHeight(), SWP_NOZORDER | SWP_NOACTIVATE);
+    } else if (resized) {
+        Layout::Realign(*this);
+        for (Control* child : children_) child->layout_.ParentResized();
+    }
+    if (parent_ && layout_.GetAlign() != Align::None) Layout::Realign(*parent_);
+}
+
+RECT Control::ClientRect() const {
+    RECT r;
+    if (handle_ && GetClientRect(handle_, &r)) return r;
+    return ClientRectWithoutWindow();
+}
+
+std::string Control::Text() const {
+    if (!handle_) return text_;
+    int n = GetWindowTextLengthA(handle_);
+    std::string text(n + 1, '\0');
+    n = GetWindowTextA(handle_, text.data(), n + 1);
+    text.resize(n);
+    return text;
+}
+
+void Control::SetText(const std::string& text) {
+    text_ = text;
+    if (handle_ && Text() != text) {
+        SetWindowTextA(handle_, text.c_str());
+        if (!previousProc_) Invalidate();
+    }
+}
+
+void Control::SetVisible(bool visible) {
+    visible_ = visible;
+    bool shown = handle_ && (GetWindowLongA(handle_, GWL_STYLE) & WS_VISIBLE);
+    if (handle_ && shown != visible) ShowWindow(handle_, visible ? SW_SHOWNA : SW_HIDE);
+}
+
+void Control::ShowActivated() {
+    visible_ = true;
+    if (handle_) ShowWindow(handle_, SW_SHOW);
+}
+
+void Control::SetEnabled(bool enabled) {
+    enabled_ = enabled;
+    if (handle_) {
+        EnableWindow(handle_, enabled);
+        Invalidate();
+    }
+}
+
+void Control::SetColor(COLORREF color) {
+    color_ = color;
+    parentColor_ = false;
+    brush_.Reset();
+    Invalidate();
+}
+
+COLORREF Control::ParentColor() const { return parent_ ? parent_->color_ : color_; }
+
+void Control::SetFont(const FontSpec& look) {
+    font_.Assign(look);
+    parentFont_ = false;
+    ApplyFont();
+    FontChanged();
+}
+
+void Control::UseParentFont() {
+    parentFont_ = true;
+    FollowParentFont();
+}
+
+void Control::FollowParentFont() {
+    if (parent_) font_.Assign(parent_->font_.Look());
+    ApplyFont();
+    FontChanged();
+}
+
+void Control::ScaleFont(int multiplier, int divisor) {
+    if (!parentFont_) font_.SetHeight(MulDiv(font_.Look().height, multiplier, divisor));
+    else if (parent_) font_.Assign(parent_->font_.Look());
+    if (handle_) SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), TRUE);
+    FontChanged();
+}
+
+void Control::ApplyFont() {
+    if (handle_) SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), TRUE);
+    for (Control* child : children_)
+        if (child->parentFont_) child->FollowParentFont();
+}
+
+void Control::SetHint(const std::string& hint) {
+    hint_ = hint;
+    if (handle_ && parent_) Root()->ChildHintChanged(this);
+}
+
+void Control::SetShowHint(bool show) {
+    showHint_ = show;
+    if (handle_ && parent_) Root()->ChildHintChanged(this);
+}
+
+void Control::ScaleBy(int multiplier, int divisor) { Layout::Scale(*this, multiplier, divisor); }
+
+void Control::Invalidate() {
+    if (handle_) InvalidateRect(handle_, nullptr, TRUE);
+}
+
+}  // namespace platform

@@ -1,0 +1,51 @@
+#include "PopupMenu.h"
+
+#include <algorithm>
+
+#include "platform/system/Application.h"
+
+
+namespace platform {
+
+MenuItem* PopupMenu::AddItem(const std::string& name) {
+    MenuItem* item = Make<MenuItem>();
+    item->SetName(name);
+    return item;
+}
+
+std::vector<MenuItem*> PopupMenu::Items() const {
+    std::vector<MenuItem*> items;
+    for (Component* c : Components())
+        if (auto* item = dynamic_cast<MenuItem*>(c)) items.push_back(item);
+    return items;
+}
+
+void PopupMenu::Popup(int x, int y, HWND owner) {
+    std::vector<MenuItem*> items = Items();
+    HMENU menu = CreatePopupMenu();
+    if (!menu) return;
+    for (size_t i = 0; i < items.size(); ++i)
+        AppendMenuA(menu, MF_STRING, i + 1, items[i]->MenuText().c_str());
+    Application::HoldImage();  // the menu's loop runs the host's code
+    UINT chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, x, y, 0,
+                                 owner, nullptr);
+    DestroyMenu(menu);
+    if (chosen >= 1 && chosen <= items.size()) {
+        // The menu may have lost items while it was open.
+        std::vector<MenuItem*> now = Items();
+        if (std::find(now.begin(), now.end(), items[chosen - 1]) != now.end())
+            items[chosen - 1]->Click();
+    }
+}
+
+bool PopupMenu::IsShortCut(UINT virtualKey) {
+    for (MenuItem* item : Items()) {
+        if (item->ShortCut() == virtualKey) {
+            item->Click();
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace platform
