@@ -3,6 +3,7 @@
 #include "Exports.h"
 #include "platform/window/Control.h"
 #include "platform/window/KeyboardHook.h"
+#include "platform/window/WindowClass.h"
 
 BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
     if (reason == DLL_PROCESS_ATTACH) {
@@ -21,7 +22,7 @@ BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
             if (!reserved) platform::KeyboardHook::DestroyLeftovers();
         } catch (...) {
         }
-        platform::Control::UnregisterOwnClass();
+        platform::WindowClass::Unregister();
     }
     return TRUE;
 }

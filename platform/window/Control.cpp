@@ -1,5 +1,6 @@
 #include <windows.h>
 #include "Control.h"
+#include "WindowClass.h"
 #include "platform/system/ScopeGuard.h"
 #include <windowsx.h>
 
@@ -15,10 +16,6 @@
 
 namespace platform {
 
-namespace {
-const char kOwnClass[] = "WendrikControl";
-}  // namespace
-
 Control::Control(Component* owner) : Component(owner) {}
 
 Control::~Control() {
@@ -26,33 +23,6 @@ Control::~Control() {
     for (Control* child : std::vector<Control*>(children_)) child->parent_ = nullptr;
     if (parent_) std::erase(parent_->children_, this);
     DestroyWnd();
-}
-
-namespace {
-bool ownClassRegistered = false;  // asked once, not for every window
-}
-
-void Control::RegisterOwnClass() {
-    if (ownClassRegistered) return;
-    WNDCLASSEXA wc = {sizeof(wc)};
-    if (GetClassInfoExA(Application::Instance(), kOwnClass, &wc)) {
-        ownClassRegistered = true;
-        return;
-    }
-    wc.cbSize = sizeof(wc);
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = OwnClassProc;
-    wc.cbWndExtra = sizeof(Control*);
-    wc.hInstance = Application::Instance();
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.lpszClassName = kOwnClass;
-    ownClassRegistered = RegisterClassExA(&wc) != 0;
-}
-
-void Control::UnregisterOwnClass() {
-    if (!ownClassRegistered) return;
-    UnregisterClassA(kOwnClass, Application::Instance());
-    ownClassRegistered = false;
 }
 
 Control* Control::Root() {
@@ -98,10 +68,7 @@ void Control::CreateWnd() {
     WindowParams params;
     CreateParams(params);
     bool own = params.className.empty();
-    if (own) {
-        RegisterOwnClass();
-        params.className = kOwnClass;
-    }
+    if (own) params.className = WindowClass::Name();
     HWND parentWindow = parent_ ? parent_->handle_ : nullptr;
     HMENU id = parent_ ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId_)) : nullptr;
     HWND window = CreateWindowExA(params.exStyle, params.className.c_str(), text_.c_str(),
@@ -111,7 +78,7 @@ void Control::CreateWnd() {
     if (!own) {
         Attach(window, false);
         previousProc_ = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc)));
+            SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WindowClass::SubclassProcedure())));
     }
     ApplyFont();
     if (parent_ && showHint_ && !hint_.empty()) Root()->ChildHintChanged(this);
@@ -155,32 +122,6 @@ void Control::DestroyWnd() {
     if (!handle_) return;
     ValueScope<bool> destroying(destroyingWindow_, true);
     DestroyWindow(handle_);  // WM_NCDESTROY detaches
-}
-
-LRESULT CALLBACK Control::OwnClassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_GETMINMAXINFO) {
-        // Our windows take the size they are given, also beyond the screen
-        // (asked first, before WM_NCCREATE): scaled to a high resolution
-        // while it loads, a page may for a moment be taller than a small
-        // screen, and a size cut to the screen would leave its anchored
-        // controls off when it is scaled back.
-        DefWindowProcA(window, message, wParam, lParam);
-        reinterpret_cast<MINMAXINFO*>(lParam)->ptMaxTrackSize = {32767, 32767};
-        return 0;
-    }
-    auto* self = reinterpret_cast<Control*>(GetWindowLongPtrA(window, 0));
-    if (!self) {
-        if (message != WM_NCCREATE) return DefWindowProcA(window, message, wParam, lParam);
-        self = static_cast<Control*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        self->Attach(window, true);
-    }
-    return self->Dispatch(message, wParam, lParam);
-}
-
-LRESULT CALLBACK Control::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    // Only windows that we subclassed, with the object in their user data, come here.
-    auto* self = reinterpret_cast<Control*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    return self->Dispatch(message, wParam, lParam);
 }
 
 // The one place where a window message enters our code: every exception

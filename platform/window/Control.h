@@ -102,8 +102,6 @@ public:
 
     std::function<void()> OnClick;
 
-    // Before the image that registered our window class goes away.
-    static void UnregisterOwnClass();
     // Windows owned by controls right now, for leak tests.
     static long LiveWindows() { return liveWindows_; }
 
@@ -144,9 +142,7 @@ protected:
     Control* Root();
 
 private:
-    static LRESULT CALLBACK OwnClassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static void RegisterOwnClass();
+    friend class WindowClass;  // its procedures tie windows to objects and dispatch to them
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
     void Attach(HWND window, bool ownClass);
     void Detach();

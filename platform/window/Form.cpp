@@ -25,15 +25,10 @@ Form::Form(Component* owner) : Control(owner) {
 Form::~Form() {
     KeyboardHook::Unregister(this);
     // The tooltip first: it frees its tools with itself, while their windows still exist.
-    DestroyTooltip();
+    tooltips_.Destroy();
     DestroyWnd();  // one DestroyWindow takes the children's windows along
     DestroyComponents();
     if (icon_) DestroyIcon(icon_);
-}
-
-void Form::DestroyTooltip() {
-    tooltipTools_.clear();
-    if (tooltip_) DestroyWindow(std::exchange(tooltip_, nullptr));
 }
 
 void Form::CreateParams(WindowParams& params) {
@@ -224,8 +219,7 @@ void Form::Free() {
 }
 
 void Form::WindowDestroyedOutside() {
-    tooltip_ = nullptr;  // an owned window goes with its owner
-    tooltipTools_.clear();
+    tooltips_.OwnerGone();  // an owned window goes with its owner
     Free();
 }
 
@@ -240,47 +234,10 @@ void Form::ScaleBy(int multiplier, int divisor) {
 
 void Form::ChildHintChanged(Control* control) {
     if (!control->Handle() || !Handle() || freeing_) return;
-    if (!tooltip_) {
-        INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES};
-        SystemFunctions::Current().InitCommonControlsEx(&icc);
-        tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
-                                   WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
-                                   Application::Instance(), nullptr);
-        if (!tooltip_) return;
-    }
-    TOOLINFOA tool = {};
-    tool.cbSize = TTTOOLINFOA_V1_SIZE;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = Handle();
-    tool.uId = reinterpret_cast<UINT_PTR>(control->Handle());
-    std::string text = control->Hint();
-    tool.lpszText = text.data();
-    bool wanted = control->ShowHint() && !text.empty();
-    bool known = std::find(tooltipTools_.begin(), tooltipTools_.end(), control) != tooltipTools_.end();
-    if (wanted && !known) {
-        SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-        tooltipTools_.push_back(control);
-    } else if (wanted) {
-        SendMessageA(tooltip_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
-    } else if (known) {
-        SendMessageA(tooltip_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-        std::erase(tooltipTools_, control);
-    }
+    tooltips_.HintChanged(Handle(), control);
 }
 
-void Form::ChildWindowGone(Control* control, HWND window) {
-    auto known = std::find(tooltipTools_.begin(), tooltipTools_.end(), control);
-    if (known == tooltipTools_.end()) return;
-    tooltipTools_.erase(known);
-    if (!tooltip_ || !Handle()) return;
-    // The tool's window is gone, but the tooltip still holds its entry by the old handle.
-    TOOLINFOA tool = {};
-    tool.cbSize = TTTOOLINFOA_V1_SIZE;
-    tool.hwnd = Handle();
-    tool.uId = reinterpret_cast<UINT_PTR>(window);
-    SendMessageA(tooltip_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-}
+void Form::ChildWindowGone(Control* control, HWND window) { tooltips_.WindowGone(Handle(), control, window); }
 
 LRESULT Form::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 #include "Control.h"
+#include "Tooltips.h"
 #include "platform/system/Error.h"
 #include "ModalResult.h"
 
@@ -116,7 +117,6 @@ private:
     void DoCreate();
     SIZE FrameSize() const;
     static unsigned MetricsGeneration();
-    void DestroyTooltip();
 
     bool freeing_ = false;
     bool scaledOnLoad_ = true;
@@ -126,8 +126,7 @@ private:
     int helpContext_ = 0;
     std::string iconName_;
     HICON icon_ = nullptr;
-    HWND tooltip_ = nullptr;
-    std::vector<Control*> tooltipTools_;
+    Tooltips tooltips_;
     HWND lastFocus_ = nullptr;
     Control* activeControl_ = nullptr;
     mutable SIZE frame_ = {};
