@@ -96,6 +96,23 @@ void QuietProcessUntil() {
     if (--Shared().quietThreads == 0) SetErrorMode(Shared().modeBefore);
 }
 
+// Starts a query's thread holding the image (taken into `image`, which the
+// thread gives back with FreeLibraryAndExitThread), with the process kept
+// quiet for it where there is no per-thread error mode. False, with
+// nothing held, when no thread can be had.
+bool StartHoldingTheImage(LPTHREAD_START_ROUTINE work, void* parameter, HMODULE& image, bool quietProcess) {
+    if (!GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, reinterpret_cast<LPCSTR>(work), &image))
+        return false;
+    if (quietProcess) QuietProcessFrom();
+    if (HANDLE thread = CreateThread(nullptr, 0, work, parameter, 0, nullptr)) {
+        CloseHandle(thread);
+        return true;
+    }
+    if (quietProcess) QuietProcessUntil();
+    FreeLibrary(image);
+    return false;
+}
+
 DWORD WINAPI AnswerOne(void* parameter) {
     auto* query = static_cast<Query*>(parameter);
     if (query->threadErrorMode) query->threadErrorMode(SEM_FAILCRITICALERRORS, nullptr);
@@ -141,19 +158,7 @@ Query* Join(const DriveQuestion& question) {
     auto* query = new Query{2, question, {}, false, CreateEventA(nullptr, TRUE, FALSE, nullptr), GetTickCount(),
                             system.GetVolumeInformationA, system.WNetGetConnectionA, system.SetThreadErrorMode,
                             nullptr};
-    bool started = false;
-    if (query->done && GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
-                                          reinterpret_cast<LPCSTR>(&AnswerOne), &query->image)) {
-        if (!query->threadErrorMode) QuietProcessFrom();
-        if (HANDLE thread = CreateThread(nullptr, 0, AnswerOne, query, 0, nullptr)) {
-            CloseHandle(thread);
-            started = true;
-        } else {
-            if (!query->threadErrorMode) QuietProcessUntil();
-            FreeLibrary(query->image);
-        }
-    }
-    if (!started) {
+    if (!query->done || !StartHoldingTheImage(AnswerOne, query, query->image, !query->threadErrorMode)) {
         if (query->done) CloseHandle(query->done);
         delete query;
         return nullptr;
@@ -214,19 +219,7 @@ bool Look(const std::string& path, bool volume, DWORD deadlineMs, DWORD& flags) 
     auto& system = platform::SystemFunctions::Current();
     auto* probe = new Probe{2, path, volume, 0, false, CreateEventA(nullptr, TRUE, FALSE, nullptr),
                             system.GetFileAttributesA, system.GetVolumeInformationA, system.SetThreadErrorMode};
-    bool started = false;
-    if (probe->done && GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
-                                          reinterpret_cast<LPCSTR>(&LookOnce), &probe->image)) {
-        if (!probe->threadErrorMode) QuietProcessFrom();
-        if (HANDLE thread = CreateThread(nullptr, 0, LookOnce, probe, 0, nullptr)) {
-            CloseHandle(thread);
-            started = true;
-        } else {
-            if (!probe->threadErrorMode) QuietProcessUntil();
-            FreeLibrary(probe->image);
-        }
-    }
-    if (!started) {
+    if (!probe->done || !StartHoldingTheImage(LookOnce, probe, probe->image, !probe->threadErrorMode)) {
         bool ok;
         {
             platform::QuietErrors quiet;

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "filectrl/PathHelpers.h"
 #include "platform/system/SystemFunctions.h"
 #include "platform/system/Text.h"
 
@@ -141,7 +142,7 @@ void FakeSystem::WriteExport(const Start& start) {
     if (start.parameters.rfind("/E ", 0) != 0) return;  // only an export writes a file
     if (editor_ == Editor::WritesNothing) return;
     std::string name = start.parameters.substr(3);
-    std::string path = start.directory + (platform::AnsiLastChar(start.directory) == "\\" ? "" : "\\") + name;
+    std::string path = wendrik::JoinPath(start.directory, name);
     if (FILE* f = std::fopen(path.c_str(), "wb")) {
         // As the registry editor writes it: UTF-16LE after a byte-order mark.
         std::string ascii = std::string(kExportHeader) + "\r\n\r\n";
