@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/system/KernelHandle.h"
+#include "platform/system/UniqueHandle.h"
 
 namespace wendrik {
 

@@ -10,7 +10,7 @@
 #include "platform/system/Application.h"
 #include "platform/window/MessageBoxes.h"
 #include "platform/system/Files.h"
-#include "platform/system/KernelHandle.h"
+#include "platform/system/UniqueHandle.h"
 #include "platform/system/NativeFileView.h"
 #include "platform/drawing/Screen.h"
 #include "platform/system/ProgramStart.h"

@@ -8,13 +8,9 @@ void HelpTextLibrary::Load() {
     tried_ = true;
     std::string folder = platform::Application::ExeFolder();
     if (folder.empty()) return;  // a bare name would be searched for
-    library_ = LoadLibraryExA((folder + "Vellumor.dll").c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    library_.Reset(LoadLibraryExA((folder + "Vellumor.dll").c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
     if (library_)
-        getHelpText_ = reinterpret_cast<GetHelpTextFn>(GetProcAddress(library_, "GetHelpText"));
-}
-
-HelpTextLibrary::~HelpTextLibrary() {
-    if (library_) FreeLibrary(library_);
+        getHelpText_ = reinterpret_cast<GetHelpTextFn>(GetProcAddress(library_.Get(), "GetHelpText"));
 }
 
 std::string HelpTextLibrary::Text(int helpId, int kind) {

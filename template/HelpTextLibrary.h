@@ -3,6 +3,7 @@
 #include <map>
 #include <string>
 #include <utility>
+#include "platform/system/UniqueHandle.h"
 
 namespace wendrik {
 
@@ -17,7 +18,6 @@ namespace wendrik {
 class HelpTextLibrary {
 public:
     HelpTextLibrary() = default;
-    ~HelpTextLibrary();
     HelpTextLibrary(const HelpTextLibrary&) = delete;
     HelpTextLibrary& operator=(const HelpTextLibrary&) = delete;
 
@@ -29,7 +29,7 @@ private:
     void Load();
 
     bool tried_ = false;
-    HMODULE library_ = nullptr;
+    platform::ModuleHandle library_;
     GetHelpTextFn getHelpText_ = nullptr;
     static inline std::map<std::pair<int, int>, std::string> known_;
 };

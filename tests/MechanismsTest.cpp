@@ -10,6 +10,7 @@
 #include "Pump.h"
 #include "WindowScript.h"
 #include "platform/system/Application.h"
+#include "platform/drawing/GdiHandle.h"
 #include "platform/controls/Button.h"
 #include "platform/window/Form.h"
 #include "platform/controls/Panel.h"
@@ -68,6 +69,27 @@ public:
     platform::Panel* stretched;
     platform::Button* corner;
 };
+
+// Moving an owner hands the object on: it is deleted exactly once, by the
+// last owner, and the count of live objects stays true through the moves.
+TEST(HandleOwnerTest, MovesHandTheObjectOnAndFreeItOnce) {
+    long before = platform::GdiHandle::Live();
+    HGDIOBJ first = CreateSolidBrush(RGB(1, 2, 3));
+    HGDIOBJ second = CreateSolidBrush(RGB(4, 5, 6));
+    {
+        platform::GdiHandle a(first), b(second);
+        EXPECT_EQ(before + 2, platform::GdiHandle::Live());
+        b = std::move(a);  // `second` goes now, `first` lives on in b
+        EXPECT_EQ(0u, GetObjectType(second));
+        EXPECT_EQ(static_cast<DWORD>(OBJ_BRUSH), GetObjectType(first));
+        EXPECT_EQ(before + 1, platform::GdiHandle::Live());
+        platform::GdiHandle c(std::move(b));
+        EXPECT_EQ(first, c.Get());
+        EXPECT_EQ(before + 1, platform::GdiHandle::Live());
+    }
+    EXPECT_EQ(0u, GetObjectType(first));
+    EXPECT_EQ(before, platform::GdiHandle::Live());
+}
 
 TEST(LayoutTest, AnchorsFollowTheClientAreaAndScalingScalesTheTree) {
     auto* form = platform::Form::Create<Anchored>();

@@ -21,6 +21,22 @@ private:
     HDC dc_;
 };
 
+// A window's painting between BeginPaint and EndPaint, ended when this goes.
+class PaintDC {
+public:
+    explicit PaintDC(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+    ~PaintDC() { EndPaint(window_, &paint_); }
+    PaintDC(const PaintDC&) = delete;
+    PaintDC& operator=(const PaintDC&) = delete;
+    HDC Get() const { return dc_; }
+    const RECT& Dirty() const { return paint_.rcPaint; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT paint_ = {};
+    HDC dc_;
+};
+
 // A memory device context compatible with another, deleted when this goes.
 // What Select puts in is taken out again first.
 class MemoryDC {

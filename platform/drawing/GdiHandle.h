@@ -1,41 +1,23 @@
 #pragma once
 #include <windows.h>
-#include <utility>
+#include "platform/system/UniqueHandle.h"
 
 namespace platform {
 
-// Sole owner of one GDI object; deletes it when replaced or destroyed.
-class GdiHandle {
-public:
-    GdiHandle() = default;
-    explicit GdiHandle(HGDIOBJ object) : object_(object) {}
-    ~GdiHandle() { Reset(); }
-    GdiHandle(GdiHandle&& other) noexcept : object_(std::exchange(other.object_, nullptr)) {}
-    GdiHandle& operator=(GdiHandle&& other) noexcept {
-        if (this != &other) Reset(std::exchange(other.object_, nullptr));
-        return *this;
-    }
-    GdiHandle(const GdiHandle&) = delete;
-    GdiHandle& operator=(const GdiHandle&) = delete;
-
-    void Reset(HGDIOBJ object = nullptr) {
-        if (object_) {
-            DeleteObject(object_);
-            --live_;
-        }
-        object_ = object;
-        if (object_) ++live_;
-    }
-    HGDIOBJ Get() const { return object_; }
-    explicit operator bool() const { return object_ != nullptr; }
-
-    // Objects owned right now, for leak tests (GetGuiResources answers 0
-    // under some systems).
-    static long Live() { return live_; }
-
-private:
-    HGDIOBJ object_ = nullptr;
-    static inline long live_ = 0;
+// A GDI object (pen, brush, font, bitmap, region), deleted with DeleteObject.
+struct GdiHandleTraits {
+    using Handle = HGDIOBJ;
+    static bool IsNone(Handle h) { return !h; }
+    static void Free(Handle h) { DeleteObject(h); }
 };
+using GdiHandle = UniqueHandle<GdiHandleTraits>;
+
+// An icon or cursor made or loaded as a copy of its own, freed with DestroyIcon.
+struct IconHandleTraits {
+    using Handle = HICON;
+    static bool IsNone(Handle h) { return !h; }
+    static void Free(Handle h) { DestroyIcon(h); }
+};
+using IconHandle = UniqueHandle<IconHandleTraits>;
 
 }  // namespace platform

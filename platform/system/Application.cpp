@@ -2,7 +2,7 @@
 
 #include <exception>
 
-#include "KernelHandle.h"
+#include "UniqueHandle.h"
 #include "ScopeGuard.h"
 #include "Text.h"
 

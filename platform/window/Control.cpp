@@ -2,15 +2,16 @@
 #include "Control.h"
 #include "WindowClass.h"
 #include "platform/system/ScopeGuard.h"
-#include <windowsx.h>
 
 #include <algorithm>
 #include <exception>
 
 #include "platform/system/Application.h"
 #include "platform/drawing/Canvas.h"
+#include "platform/drawing/DeviceContext.h"
 #include "platform/system/Error.h"
 #include "MessageBoxes.h"
+#include "MessageReflection.h"
 #include "PopupMenu.h"
 #include "platform/drawing/Screen.h"
 
@@ -148,44 +149,10 @@ LRESULT Control::DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(handle_, message, wParam, lParam);
 }
 
-Control* Control::ChildOfWindow(HWND window) const {
-    if (!window) return nullptr;
-    for (Control* child : children_)
-        if (child->handle_ == window) return child;
-    return nullptr;
-}
-
-Control* Control::ChildOfId(int id) const {
-    if (id == 0) return nullptr;  // 0 is a menu's, never a control's
-    for (Control* child : children_)
-        if (child->controlId_ == id) return child;
-    return nullptr;
-}
-
 LRESULT Control::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT reflected = 0;
+    if (MessageReflection::ToChild(*this, message, wParam, lParam, reflected)) return reflected;
     switch (message) {
-    case WM_COMMAND:
-        if (Control* child = ChildOfWindow(reinterpret_cast<HWND>(lParam))) {
-            child->CommandReflected(HIWORD(wParam));
-            return 0;
-        }
-        break;
-    case WM_DRAWITEM:
-    case WM_MEASUREITEM:
-    case WM_DELETEITEM:
-    case WM_COMPAREITEM:
-        if (Control* child = ChildOfId(static_cast<int>(wParam))) {
-            LRESULT result = 0;
-            if (child->OwnerDrawReflected(message, lParam, result)) return result;
-        }
-        break;
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORLISTBOX:
-        if (Control* child = ChildOfWindow(reinterpret_cast<HWND>(lParam)))
-            return reinterpret_cast<LRESULT>(child->CtlColor(reinterpret_cast<HDC>(wParam)));
-        break;
     case WM_SETCURSOR:
         if (LOWORD(lParam) == HTCLIENT && reinterpret_cast<HWND>(wParam) == handle_) {
             int cursor = Screen::Cursor() != CursorDefault ? Screen::Cursor() : cursor_;
@@ -196,18 +163,7 @@ LRESULT Control::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         break;
     case WM_CONTEXTMENU:
-        for (Control* c = this; c; c = c->parent_) {
-            if (c->popupMenu_) {
-                POINT at = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-                if (at.x == -1 && at.y == -1) {  // from the keyboard: below the control
-                    RECT r;
-                    GetWindowRect(handle_, &r);
-                    at = {r.left + 4, r.top + 4};
-                }
-                c->popupMenu_->Popup(at.x, at.y, c->handle_);
-                return 0;
-            }
-        }
+        if (PopupMenu::ShowFor(*this, lParam)) return 0;
         break;
     case WM_SIZE:
         Layout::Realign(*this);
@@ -238,14 +194,10 @@ LRESULT Control::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_PAINT:
         if (!previousProc_) {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(handle_, &ps);
-            {
-                Canvas canvas(dc);
-                canvas.SetFont(font_);
-                Paint(canvas);
-            }
-            EndPaint(handle_, &ps);
+            PaintDC dc(handle_);  // ends the paint also when Paint throws
+            Canvas canvas(dc.Get());
+            canvas.SetFont(font_);
+            Paint(canvas);
             return 0;
         }
         break;

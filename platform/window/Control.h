@@ -14,8 +14,6 @@ namespace platform {
 class Canvas;
 class PopupMenu;
 
-// Cursor ids as the form descriptions give them.
-
 // How a control's window is made.
 struct WindowParams {
     std::string className;  // empty: our own painted window class
@@ -88,6 +86,7 @@ public:
     int Cursor() const { return cursor_; }
     void SetCursor(int cursor) { cursor_ = cursor; }
     void SetPopupMenu(PopupMenu* menu) { popupMenu_ = menu; }
+    PopupMenu* GetPopupMenu() const { return popupMenu_; }
 
     // Scales bounds and font height by multiplier/divisor, children too.
     virtual void ScaleBy(int multiplier, int divisor);
@@ -143,11 +142,10 @@ protected:
 
 private:
     friend class WindowClass;  // its procedures tie windows to objects and dispatch to them
+    friend class MessageReflection;  // it calls the reflected handlers
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
     void Attach(HWND window, bool ownClass);
     void Detach();
-    Control* ChildOfWindow(HWND window) const;
-    Control* ChildOfId(int id) const;
     void FollowParentFont();
 
     Control* parent_ = nullptr;

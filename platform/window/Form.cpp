@@ -28,7 +28,6 @@ Form::~Form() {
     tooltips_.Destroy();
     DestroyWnd();  // one DestroyWindow takes the children's windows along
     DestroyComponents();
-    if (icon_) DestroyIcon(icon_);
 }
 
 void Form::CreateParams(WindowParams& params) {
@@ -99,12 +98,11 @@ void Form::SetClientSize(int width, int height) {
 void Form::SetIcon(const std::string& resourceName) {
     iconName_ = resourceName;
     if (!Handle()) return;  // set when the window is made
-    HICON icon = static_cast<HICON>(
-        LoadImageA(Application::Instance(), resourceName.c_str(), IMAGE_ICON, 32, 32, 0));
+    IconHandle icon(static_cast<HICON>(
+        LoadImageA(Application::Instance(), resourceName.c_str(), IMAGE_ICON, 32, 32, 0)));
     if (!icon) return;
-    SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-    if (icon_) DestroyIcon(icon_);
-    icon_ = icon;
+    SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon.Get()));
+    icon_ = std::move(icon);  // the window no longer shows the old one
 }
 
 void Form::Loaded() {

@@ -125,7 +125,7 @@ private:
     int modalResult_ = 0;
     int helpContext_ = 0;
     std::string iconName_;
-    HICON icon_ = nullptr;
+    IconHandle icon_;  // freed after the window that shows it
     Tooltips tooltips_;
     HWND lastFocus_ = nullptr;
     Control* activeControl_ = nullptr;

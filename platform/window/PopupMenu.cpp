@@ -2,8 +2,11 @@
 
 #include <algorithm>
 
-#include "platform/system/Application.h"
+#include <windowsx.h>
 
+#include "Control.h"
+#include "WindowHandle.h"
+#include "platform/system/Application.h"
 
 namespace platform {
 
@@ -22,20 +25,36 @@ std::vector<MenuItem*> PopupMenu::Items() const {
 
 void PopupMenu::Popup(int x, int y, HWND owner) {
     std::vector<MenuItem*> items = Items();
-    HMENU menu = CreatePopupMenu();
+    MenuHandle menu(CreatePopupMenu());
     if (!menu) return;
     for (size_t i = 0; i < items.size(); ++i)
-        AppendMenuA(menu, MF_STRING, i + 1, items[i]->MenuText().c_str());
+        AppendMenuA(menu.Get(), MF_STRING, i + 1, items[i]->MenuText().c_str());
     Application::HoldImage();  // the menu's loop runs the host's code
-    UINT chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, x, y, 0,
+    UINT chosen = TrackPopupMenu(menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, x, y, 0,
                                  owner, nullptr);
-    DestroyMenu(menu);
+    menu.Reset();
     if (chosen >= 1 && chosen <= items.size()) {
         // The menu may have lost items while it was open.
         std::vector<MenuItem*> now = Items();
         if (std::find(now.begin(), now.end(), items[chosen - 1]) != now.end())
             items[chosen - 1]->Click();
     }
+}
+
+bool PopupMenu::ShowFor(Control& clicked, LPARAM lParam) {
+    for (Control* c = &clicked; c; c = c->Parent()) {
+        PopupMenu* menu = c->GetPopupMenu();
+        if (!menu) continue;
+        POINT at = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        if (at.x == -1 && at.y == -1) {  // from the keyboard: below the control
+            RECT r;
+            GetWindowRect(clicked.Handle(), &r);
+            at = {r.left + 4, r.top + 4};
+        }
+        menu->Popup(at.x, at.y, c->Handle());
+        return true;
+    }
+    return false;
 }
 
 bool PopupMenu::IsShortCut(UINT virtualKey) {

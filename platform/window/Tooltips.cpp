@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <string>
-#include <utility>
 
 #include "Control.h"
 #include "platform/system/Application.h"
@@ -16,9 +15,9 @@ void Tooltips::HintChanged(HWND owner, Control* control) {
     if (!window_) {
         INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES};
         SystemFunctions::Current().InitCommonControlsEx(&icc);
-        window_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
-                                  Application::Instance(), nullptr);
+        window_.Reset(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                                      WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                                      CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, Application::Instance(), nullptr));
         if (!window_) return;
     }
     TOOLINFOA tool = {};
@@ -31,12 +30,12 @@ void Tooltips::HintChanged(HWND owner, Control* control) {
     bool wanted = control->ShowHint() && !text.empty();
     bool known = std::find(tools_.begin(), tools_.end(), control) != tools_.end();
     if (wanted && !known) {
-        SendMessageA(window_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+        SendMessageA(window_.Get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
         tools_.push_back(control);
     } else if (wanted) {
-        SendMessageA(window_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+        SendMessageA(window_.Get(), TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
     } else if (known) {
-        SendMessageA(window_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+        SendMessageA(window_.Get(), TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
         std::erase(tools_, control);
     }
 }
@@ -51,16 +50,16 @@ void Tooltips::WindowGone(HWND owner, Control* control, HWND window) {
     tool.cbSize = TTTOOLINFOA_V1_SIZE;
     tool.hwnd = owner;
     tool.uId = reinterpret_cast<UINT_PTR>(window);
-    SendMessageA(window_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageA(window_.Get(), TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void Tooltips::Destroy() {
     tools_.clear();
-    if (window_) DestroyWindow(std::exchange(window_, nullptr));
+    window_.Reset();
 }
 
 void Tooltips::OwnerGone() {
-    window_ = nullptr;
+    window_.Release();
     tools_.clear();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 #include <vector>
+#include "WindowHandle.h"
 
 namespace platform {
 
@@ -26,7 +27,7 @@ public:
     void OwnerGone();
 
 private:
-    HWND window_ = nullptr;
+    WindowHandle window_;
     std::vector<Control*> tools_;
 };
 

@@ -1,0 +1,70 @@
+#pragma once
+#include <windows.h>
+#include <utility>
+
+namespace platform {
+
+// Sole owner of one handle of a kind that Traits describes: its type, the
+// value that means "none", how it is freed. Frees it when replaced or
+// destroyed; move-only. Each kind counts the handles owned right now, for
+// leak tests (GetGuiResources answers 0 under some systems).
+template <class Traits>
+class UniqueHandle {
+public:
+    using Handle = typename Traits::Handle;
+
+    UniqueHandle() = default;
+    explicit UniqueHandle(Handle handle) { Reset(handle); }
+    ~UniqueHandle() { Reset(); }
+    UniqueHandle(UniqueHandle&& other) noexcept : handle_(std::exchange(other.handle_, Handle{})) {}
+    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+        if (this != &other) {
+            Reset();
+            handle_ = std::exchange(other.handle_, Handle{});  // counted already
+        }
+        return *this;
+    }
+    UniqueHandle(const UniqueHandle&) = delete;
+    UniqueHandle& operator=(const UniqueHandle&) = delete;
+
+    void Reset(Handle handle = Handle{}) {
+        if (handle_) {
+            Traits::Free(handle_);
+            --live_;
+        }
+        handle_ = Traits::IsNone(handle) ? Handle{} : handle;
+        if (handle_) ++live_;
+    }
+    // Gives the handle up without freeing it.
+    Handle Release() {
+        if (handle_) --live_;
+        return std::exchange(handle_, Handle{});
+    }
+    Handle Get() const { return handle_; }
+    explicit operator bool() const { return handle_ != Handle{}; }
+
+    static long Live() { return live_; }
+
+private:
+    Handle handle_{};
+    static inline long live_ = 0;
+};
+
+// A kernel object (file, thread, process, event). INVALID_HANDLE_VALUE, which
+// the file calls return for "none", is taken as no handle.
+struct KernelHandleTraits {
+    using Handle = HANDLE;
+    static bool IsNone(Handle h) { return !h || h == INVALID_HANDLE_VALUE; }
+    static void Free(Handle h) { CloseHandle(h); }
+};
+using KernelHandle = UniqueHandle<KernelHandleTraits>;
+
+// A loaded library, freed with FreeLibrary.
+struct ModuleHandleTraits {
+    using Handle = HMODULE;
+    static bool IsNone(Handle h) { return !h; }
+    static void Free(Handle h) { FreeLibrary(h); }
+};
+using ModuleHandle = UniqueHandle<ModuleHandleTraits>;
+
+}  // namespace platform
