@@ -5,8 +5,7 @@
 
 namespace platform {
 
-// An owner-drawn, list-only combo box of one fixed item height. The items
-// live here; the window keeps their strings too (CBS_HASSTRINGS). It measures
+// An owner-drawn, list-only combo box of one fixed item height. It measures
 // its items while its window is being made, through its parent's reflection
 // by control id. A new window (after a font change, say) gets the items again.
 class ComboBox : public Control, protected OwnerDrawnItems {
@@ -15,12 +14,11 @@ public:
     using OwnerDrawnItems::Count;
     using OwnerDrawnItems::Item;
     using OwnerDrawnItems::ItemHeight;
+    using OwnerDrawnItems::AddItem;
+    using OwnerDrawnItems::Clear;
+    using OwnerDrawnItems::ItemIndex;
+    using OwnerDrawnItems::SetItemIndex;
     void SetItemHeight(int height);
-
-    void AddItem(const std::string& text, const Bitmap* glyph = nullptr);
-    void Clear();
-    int ItemIndex() const;
-    void SetItemIndex(int index);
 
     // The platform's change notification: calls OnChange.
     std::function<void()> OnChange;
@@ -30,14 +28,10 @@ protected:
     void CreateWnd() override;
     void CommandReflected(WORD code) override;
     bool OwnerDrawReflected(UINT message, LPARAM lParam, LRESULT& result) override;
-    void DrawItem(int index, RECT rect, UINT state, Canvas& canvas) override;
     virtual void Change();
     int WindowHeight() const override;
     // Makes the window anew (the items with it), keeping the object.
     void Recreate() { RecreateWnd(); }
-
-private:
-    int itemIndex_ = -1;  // before the window exists
 };
 
 }  // namespace platform

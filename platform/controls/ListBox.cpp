@@ -1,10 +1,14 @@
 #include "ListBox.h"
 
-#include "platform/drawing/Canvas.h"
-
 namespace platform {
 
-ListBox::ListBox(Component* owner) : Control(owner) { SetColor(GetSysColor(COLOR_WINDOW)); }
+namespace {
+constexpr ItemMessages kListMessages = {LB_ADDSTRING, LB_RESETCONTENT, LB_GETCURSEL, LB_SETCURSEL};
+}  // namespace
+
+ListBox::ListBox(Component* owner) : Control(owner), OwnerDrawnItems(*this, kListMessages) {
+    SetColor(GetSysColor(COLOR_WINDOW));
+}
 
 void ListBox::CreateParams(WindowParams& params) {
     Control::CreateParams(params);
@@ -17,9 +21,7 @@ void ListBox::CreateWnd() {
     Control::CreateWnd();
     SendMessageA(Handle(), LB_SETITEMHEIGHT, 0, MAKELPARAM(itemHeight_, 0));
     Updating updating(*this);
-    for (const DrawnItem& item : items_)
-        SendMessageA(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.text.c_str()));
-    if (itemIndex_ >= 0) SendMessageA(Handle(), LB_SETCURSEL, itemIndex_, 0);
+    FillWindow();
 }
 
 void ListBox::SetItemHeight(int height) {
@@ -28,11 +30,6 @@ void ListBox::SetItemHeight(int height) {
         SendMessageA(Handle(), LB_SETITEMHEIGHT, 0, MAKELPARAM(height, 0));
         Invalidate();
     }
-}
-
-void ListBox::AddItem(const std::string& text, const Bitmap* glyph) {
-    items_.push_back({text, glyph});
-    if (Handle()) SendMessageA(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 void ListBox::AddItems(std::vector<DrawnItem>&& items, const std::vector<int>& order) {
@@ -47,28 +44,13 @@ void ListBox::AddItems(std::vector<DrawnItem>&& items, const std::vector<int>& o
     }
 }
 
-void ListBox::Clear() {
-    items_.clear();
-    itemIndex_ = -1;
-    if (Handle()) SendMessageA(Handle(), LB_RESETCONTENT, 0, 0);
-}
-
 void ListBox::Reserve(int count, size_t textBytes) {
     items_.reserve(items_.size() + count);
     if (Handle()) SendMessageA(Handle(), LB_INITSTORAGE, count, static_cast<LPARAM>(textBytes));
 }
 
-int ListBox::ItemIndex() const {
-    return Handle() ? static_cast<int>(SendMessageA(Handle(), LB_GETCURSEL, 0, 0)) : itemIndex_;
-}
-
-void ListBox::SetItemIndex(int index) {
-    itemIndex_ = index >= 0 && index < Count() ? index : -1;
-    if (Handle()) SendMessageA(Handle(), LB_SETCURSEL, itemIndex_, 0);
-}
-
 bool ListBox::ItemSelected(int index) const {
-    if (!Handle()) return index == itemIndex_ && index >= 0;
+    if (!Handle()) return index == ItemIndex() && index >= 0;
     return SendMessageA(Handle(), LB_GETSEL, index, 0) > 0;
 }
 
@@ -104,7 +86,7 @@ LRESULT ListBox::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void ListBox::CommandReflected(WORD code) {
     if (code == LBN_SELCHANGE) {
-        itemIndex_ = ItemIndex();
+        KeepSelection();
         Click();
     }
     else if (code == LBN_DBLCLK) DblClick();
@@ -112,12 +94,7 @@ void ListBox::CommandReflected(WORD code) {
 
 bool ListBox::OwnerDrawReflected(UINT message, LPARAM lParam, LRESULT& result) {
     result = TRUE;
-    return Reflected(*this, message, lParam);
-}
-
-void ListBox::DrawItem(int index, RECT rect, UINT, Canvas& canvas) {
-    canvas.FillRect(rect);
-    canvas.TextOut(rect.left + 2, rect.top, Item(index).text);
+    return Reflected(message, lParam);
 }
 
 void ListBox::DblClick() {

@@ -5,27 +5,26 @@
 
 namespace platform {
 
-// An owner-drawn list box of one fixed item height. The items live here; the
-// window keeps their strings too (LBS_HASSTRINGS), so that type-ahead,
-// LB_GETTEXT and accessibility work. A new window gets the items again.
+// An owner-drawn list box of one fixed item height (LBS_HASSTRINGS, so that
+// type-ahead and LB_GETTEXT work). A new window gets the items again.
 class ListBox : public Control, protected OwnerDrawnItems {
 public:
     explicit ListBox(Component* owner);
     using OwnerDrawnItems::Count;
     using OwnerDrawnItems::Item;
     using OwnerDrawnItems::ItemHeight;
+    using OwnerDrawnItems::AddItem;
+    using OwnerDrawnItems::Clear;
+    using OwnerDrawnItems::ItemIndex;
+    using OwnerDrawnItems::SetItemIndex;
     void SetItemHeight(int height);
     void SetIntegralHeight(bool integral) { integralHeight_ = integral; }
 
-    void AddItem(const std::string& text, const Bitmap* glyph = nullptr);
     // Adds `items` in the given order (indices into `items`) in one update,
     // with storage reserved first; the items are moved, not copied.
     void AddItems(std::vector<DrawnItem>&& items, const std::vector<int>& order);
-    void Clear();
     // Storage for `count` more items with `textBytes` of text in all.
     void Reserve(int count, size_t textBytes);
-    int ItemIndex() const;
-    void SetItemIndex(int index);
     bool ItemSelected(int index) const;
     // The first item after `after` whose text equals `text` ignoring case,
     // wrapping round; -1 when none.
@@ -55,7 +54,6 @@ protected:
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void CommandReflected(WORD code) override;
     bool OwnerDrawReflected(UINT message, LPARAM lParam, LRESULT& result) override;
-    void DrawItem(int index, RECT rect, UINT state, Canvas& canvas) override;
     // A double click on an item.
     virtual void DblClick();
     // A character typed in the list; the handler may change it, 0 swallows it.
@@ -64,7 +62,6 @@ protected:
     virtual bool WantsReturn() const { return false; }
 
 private:
-    int itemIndex_ = -1;  // before the window exists
     int updating_ = 0;
     bool integralHeight_ = false;
 };
