@@ -5,7 +5,6 @@
 #include "FileListBox.h"
 #include "PathHelpers.h"
 #include "ResourceStrings.h"
-#include "platform/system/Application.h"
 #include "platform/drawing/Canvas.h"
 #include "platform/drawing/DeviceContext.h"
 #include "platform/system/Files.h"
@@ -19,9 +18,6 @@ namespace wendrik {
 
 using namespace platform;
 
-namespace {
-}  // namespace
-
 TDirectoryListBox::TDirectoryListBox(Component* owner) : ListBox(owner) {
     SetWidth(145);
     LoadFolderGlyphs();
@@ -32,16 +28,11 @@ TDirectoryListBox::TDirectoryListBox(Component* owner) : ListBox(owner) {
 TDirectoryListBox::~TDirectoryListBox() = default;  // the glyphs go with their members
 
 void TDirectoryListBox::LoadFolderGlyphs() {
-    HINSTANCE image = Application::Instance();
-    openedGlyph_.LoadFromResourceName(image, "OPENFOLDER");
-    closedGlyph_.LoadFromResourceName(image, "CLOSEDFOLDER");
-    currentGlyph_.LoadFromResourceName(image, "CURRENTFOLDER");
+    glyphs_.Load({"OPENFOLDER", "CLOSEDFOLDER", "CURRENTFOLDER"});
 }
 
 void TDirectoryListBox::FitItemHeight() {
-    int height = FontLineHeight(GetFont());
-    if (height < openedGlyph_.Height() + 1) height = openedGlyph_.Height() + 1;
-    SetItemHeight(height);
+    SetItemHeight(glyphs_.ItemHeightFor(GetFont(), 1));
 }
 
 void TDirectoryListBox::FontChanged() {
@@ -82,7 +73,7 @@ void TDirectoryListBox::RebuildTree() {
     std::string rest = currentDir_;
     int addIndex = 0;
     if (root.size() >= 2 && root[1] == '\\') {  // the root of a network share
-        AddItem(root, &openedGlyph_);
+        AddItem(root, glyphs_[kOpened]);
         rest = currentDir_.substr(std::min(root.size(), currentDir_.size()));
         addIndex = 1;
     }
@@ -92,11 +83,11 @@ void TDirectoryListBox::RebuildTree() {
                 std::string name = rest.substr(0, p - 1);
                 if (addIndex == 0) name += "\\";  // the drive item reads "C:\"
                 rest.erase(0, p);
-                AddItem(name, &openedGlyph_);
+                AddItem(name, glyphs_[kOpened]);
                 ++addIndex;
             }
         }
-        AddItem(rest, &currentGlyph_);
+        AddItem(rest, glyphs_[kCurrent]);
     }
     int newSelect = Count() - 1;
     SortedStrings subfolders;
@@ -105,7 +96,7 @@ void TDirectoryListBox::RebuildTree() {
     std::vector<int> order;
     for (std::string& name : subfolders.Take()) {
         order.push_back(static_cast<int>(folders.size()));
-        folders.push_back({std::move(name), &closedGlyph_});
+        folders.push_back({std::move(name), glyphs_[kClosed]});
     }
     AddItems(std::move(folders), order);
     if (Handle()) SetItemIndex(newSelect);
@@ -128,7 +119,7 @@ void TDirectoryListBox::DrawItem(int index, RECT rect, UINT, Canvas& canvas) {
     int glyphWidth = 16;
     int indent = index * 4 + 2;
     if (const Bitmap* glyph = Item(index).glyph; glyph && !glyph->Empty()) {
-        if (glyph == &closedGlyph_) indent = (PathDepth(currentDir_) + 1) * 4 + 2;
+        if (glyph == glyphs_[kClosed]) indent = (PathDepth(currentDir_) + 1) * 4 + 2;
         glyphWidth = glyph->Width();
         int top = (rect.top + rect.bottom - glyph->Height()) / 2;
         RECT dest = {rect.left + indent, top, rect.left + indent + glyph->Width(), top + glyph->Height()};
@@ -150,8 +141,8 @@ std::string TDirectoryListBox::PathOfItem(int index) const {
     if (index < 0 || index >= Count()) return "";
     if (index == 0) return ExtractFileDrive(currentDir_) + "\\";
     const DrawnItem& item = Item(index);
-    if (item.glyph == &closedGlyph_) return JoinPath(currentDir_, item.text);
-    if (item.glyph == &currentGlyph_) return currentDir_;
+    if (item.glyph == glyphs_[kClosed]) return JoinPath(currentDir_, item.text);
+    if (item.glyph == glyphs_[kCurrent]) return currentDir_;
     // An ancestor: the path up to its own backslash, counting whole characters.
     const std::string drive = ExtractFileDrive(currentDir_);
     const std::string dir = currentDir_.substr(drive.size());
@@ -175,7 +166,7 @@ void TDirectoryListBox::OpenSelected() {
     if (index < 0) return;
     // A name the code page cannot show, without a short name: its "?" would
     // be taken for a mask, and opening would silently do nothing.
-    if (Item(index).glyph == &closedGlyph_ && Item(index).text.find('?') != std::string::npos)
+    if (Item(index).glyph == glyphs_[kClosed] && Item(index).text.find('?') != std::string::npos)
         throw InvalidOperation(Format(ResourceStrings::SCannotOpenFolder(), {Item(index).text}));
     ChangeCurrentDir(PathOfItem(index));
 }

@@ -2,7 +2,7 @@
 #include <functional>
 #include <string>
 
-#include "platform/drawing/Bitmap.h"
+#include "ControlGlyphs.h"
 #include "platform/controls/Label.h"
 #include "platform/controls/ListBox.h"
 #include "filectrl/SortedStrings.h"
@@ -76,7 +76,8 @@ private:
     bool inPathChange_ = false;
     bool volumeKeepsCase_ = true;
     bool volumeCaseSensitive_ = false;
-    platform::Bitmap closedGlyph_, openedGlyph_, currentGlyph_;
+    enum Glyph { kOpened, kClosed, kCurrent };  // in the order they are loaded
+    ControlGlyphs glyphs_;
     std::string currentDir_;
 };
 

@@ -3,7 +3,6 @@
 #include "DirectoryListBox.h"
 #include "DriveQueries.h"
 #include "PathHelpers.h"
-#include "platform/system/Application.h"
 #include "platform/drawing/Canvas.h"
 #include "platform/system/Files.h"
 #include "platform/system/ScopeGuard.h"
@@ -13,9 +12,6 @@
 namespace wendrik {
 
 using namespace platform;
-
-namespace {
-}  // namespace
 
 TDriveComboBox::TDriveComboBox(Component* owner) : ComboBox(owner) {
     LoadDriveGlyphs();
@@ -27,18 +23,11 @@ TDriveComboBox::TDriveComboBox(Component* owner) : ComboBox(owner) {
 TDriveComboBox::~TDriveComboBox() = default;  // the glyphs go with their members
 
 void TDriveComboBox::LoadDriveGlyphs() {
-    HINSTANCE image = Application::Instance();
-    floppyGlyph_.LoadFromResourceName(image, "FLOPPY");
-    hardGlyph_.LoadFromResourceName(image, "HARD");
-    networkGlyph_.LoadFromResourceName(image, "NETWORK");
-    cdromGlyph_.LoadFromResourceName(image, "CDROM");
-    ramGlyph_.LoadFromResourceName(image, "RAM");
+    glyphs_.Load({"FLOPPY", "HARD", "NETWORK", "CDROM", "RAM"});
 }
 
 void TDriveComboBox::FitItemHeight() {
-    int height = FontLineHeight(GetFont());
-    if (height < floppyGlyph_.Height()) height = floppyGlyph_.Height();
-    SetItemHeight(height);
+    SetItemHeight(glyphs_.ItemHeightFor(GetFont(), 0));  // no extra pixel, unlike the lists
 }
 
 void TDriveComboBox::CreateWnd() {
@@ -74,7 +63,7 @@ void TDriveComboBox::FillDriveList() {
         std::string shown(1, letter);
         const Bitmap* glyph = nullptr;
         if (drive.type == DRIVE_REMOVABLE) {
-            AddItem(shown + ":", &floppyGlyph_);
+            AddItem(shown + ":", glyphs_[kFloppy]);
             continue;
         }
         const DriveAnswer& answer = answers[asked++];
@@ -82,10 +71,10 @@ void TDriveComboBox::FillDriveList() {
         std::string detail = answer.connected ? RemoteNameTextOf(letter, answer.remote)
                                               : VolumeLabelTextOf(letter, answer.label);
         switch (drive.type) {
-        case DRIVE_FIXED: glyph = &hardGlyph_; break;
-        case DRIVE_REMOTE: glyph = &networkGlyph_; break;
-        case DRIVE_CDROM: glyph = &cdromGlyph_; break;
-        default: glyph = &ramGlyph_; break;
+        case DRIVE_FIXED: glyph = glyphs_[kHard]; break;
+        case DRIVE_REMOTE: glyph = glyphs_[kNetwork]; break;
+        case DRIVE_CDROM: glyph = glyphs_[kCdrom]; break;
+        default: glyph = glyphs_[kRam]; break;
         }
         AddItem(Format("%s: %s", {shown, detail}), glyph);
     }

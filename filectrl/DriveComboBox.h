@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/drawing/Bitmap.h"
+#include "ControlGlyphs.h"
 #include "platform/controls/ComboBox.h"
 
 namespace wendrik {
@@ -43,7 +43,8 @@ private:
     TDirectoryListBox* dirList_ = nullptr;
     char driveLetter_ = '\0';
     TTextCase textCase_ = tcLowerCase;
-    platform::Bitmap floppyGlyph_, hardGlyph_, networkGlyph_, cdromGlyph_, ramGlyph_;
+    enum Glyph { kFloppy, kHard, kNetwork, kCdrom, kRam };  // in the order they are loaded
+    ControlGlyphs glyphs_;
 };
 
 }  // namespace wendrik

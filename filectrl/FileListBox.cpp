@@ -5,7 +5,6 @@
 #include "ResourceStrings.h"
 #include <cstring>
 
-#include "platform/system/Application.h"
 #include "platform/drawing/Canvas.h"
 #include "platform/system/Files.h"
 #include "platform/system/InvalidOperation.h"
@@ -62,16 +61,11 @@ TFileListBox::TFileListBox(Component* owner) : ListBox(owner) {
 TFileListBox::~TFileListBox() = default;  // the glyphs go with their members
 
 void TFileListBox::LoadFileGlyphs() {
-    HINSTANCE image = Application::Instance();
-    executableGlyph_.LoadFromResourceName(image, "EXECUTABLE");
-    closedFolderGlyph_.LoadFromResourceName(image, "CLOSEDFOLDER");
-    unknownFileGlyph_.LoadFromResourceName(image, "UNKNOWNFILE");
+    glyphs_.Load({"EXECUTABLE", "CLOSEDFOLDER", "UNKNOWNFILE"});
 }
 
 void TFileListBox::FitItemHeight() {
-    int height = FontLineHeight(GetFont());
-    if (showGlyphs_ && height < executableGlyph_.Height() + 1) height = executableGlyph_.Height() + 1;
-    SetItemHeight(height);
+    SetItemHeight(showGlyphs_ ? glyphs_.ItemHeightFor(GetFont(), 1) : FontLineHeight(GetFont()));
 }
 
 void TFileListBox::FontChanged() {
@@ -104,9 +98,9 @@ void TFileListBox::FillFileList() {
         for (SearchRec entry; search.Next(entry);) {
             if (fileType_.Contains(ftNormal) || (entry.attributes & attributes)) {
                 if (entry.attributes & faDirectory) {
-                    found.push_back({Format("[%s]", {entry.name}), showGlyphs_ ? &closedFolderGlyph_ : nullptr});
+                    found.push_back({Format("[%s]", {entry.name}), showGlyphs_ ? glyphs_[kClosedFolder] : nullptr});
                 } else {
-                    const Bitmap* glyph = IsProgram(entry.name) ? &executableGlyph_ : &unknownFileGlyph_;
+                    const Bitmap* glyph = IsProgram(entry.name) ? glyphs_[kExecutable] : glyphs_[kUnknownFile];
                     found.push_back({std::move(entry.name), glyph});
                 }
                 if (order.Add(found.back().text) == kHourglassIndex) {
@@ -152,7 +146,7 @@ void TFileListBox::SetShowGlyphs(bool value) {
     if (value == showGlyphs_) return;
     showGlyphs_ = value;
     // Turning glyphs off never shrinks the items; directory items get theirs at the next fill.
-    if (value && executableGlyph_.Height() + 1 > ItemHeight()) FitItemHeight();
+    if (value && glyphs_.GlyphHeight(1) > ItemHeight()) FitItemHeight();
     Invalidate();
 }
 

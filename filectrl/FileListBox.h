@@ -4,7 +4,7 @@
 #include <initializer_list>
 #include <string>
 
-#include "platform/drawing/Bitmap.h"
+#include "ControlGlyphs.h"
 #include "platform/controls/Edit.h"
 #include "platform/controls/ListBox.h"
 
@@ -76,7 +76,8 @@ private:
     TFileType fileType_{ftNormal};
     platform::Edit* fileEdit_ = nullptr;
     TDirectoryListBox* linkedDirList_ = nullptr;
-    platform::Bitmap executableGlyph_, closedFolderGlyph_, unknownFileGlyph_;
+    enum Glyph { kExecutable, kClosedFolder, kUnknownFile };  // in the order they are loaded
+    ControlGlyphs glyphs_;
     int lastNotifiedIndex_ = -1;
     bool showGlyphs_ = false;
 };
