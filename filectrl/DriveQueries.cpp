@@ -3,6 +3,7 @@
 #include "platform/system/QuietErrors.h"
 #include "platform/system/SystemFunctions.h"
 #include "platform/system/Text.h"
+#include "platform/system/UniqueHandle.h"
 
 namespace wendrik {
 
@@ -19,7 +20,7 @@ struct Query {
     DriveQuestion question;
     DriveAnswer answer;
     bool failed = false;  // the thread met an error: ask on the caller's thread
-    HANDLE done;          // set when the answer is whole
+    platform::KernelHandle done;  // set when the answer is whole
     DWORD started;        // tick count: its deadline runs from here, whoever waits
     // Taken from the table when asked: the table may be put back meanwhile.
     VolumeFn volume;
@@ -61,7 +62,6 @@ int Slot(char letter) {
 
 void LetGo(Query* query) {
     if (InterlockedDecrement(&query->holders) != 0) return;
-    CloseHandle(query->done);
     delete query;
 }
 
@@ -104,10 +104,7 @@ bool StartHoldingTheImage(LPTHREAD_START_ROUTINE work, void* parameter, HMODULE&
     if (!GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, reinterpret_cast<LPCSTR>(work), &image))
         return false;
     if (quietProcess) QuietProcessFrom();
-    if (HANDLE thread = CreateThread(nullptr, 0, work, parameter, 0, nullptr)) {
-        CloseHandle(thread);
-        return true;
-    }
+    if (platform::KernelHandle(CreateThread(nullptr, 0, work, parameter, 0, nullptr))) return true;
     if (quietProcess) QuietProcessUntil();
     FreeLibrary(image);
     return false;
@@ -135,7 +132,7 @@ DWORD WINAPI AnswerOne(void* parameter) {
         query->failed = failed;
         // Answered: the next fill asks the drive again.
         if (Shared().inFlight[slot] == query) Shared().inFlight[slot] = nullptr;
-        SetEvent(query->done);
+        SetEvent(query->done.Get());
     }
     if (!query->threadErrorMode) QuietProcessUntil();
     HMODULE image = query->image;
@@ -155,11 +152,11 @@ Query* Join(const DriveQuestion& question) {
         InterlockedIncrement(&running->holders);
         return running;
     }
-    auto* query = new Query{2, question, {}, false, CreateEventA(nullptr, TRUE, FALSE, nullptr), GetTickCount(),
+    auto* query = new Query{2, question, {}, false, platform::KernelHandle(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
+                            GetTickCount(),
                             system.GetVolumeInformationA, system.WNetGetConnectionA, system.SetThreadErrorMode,
                             nullptr};
     if (!query->done || !StartHoldingTheImage(AnswerOne, query, query->image, !query->threadErrorMode)) {
-        if (query->done) CloseHandle(query->done);
         delete query;
         return nullptr;
     }
@@ -184,7 +181,7 @@ struct Probe {
     bool volume;
     DWORD flags = 0;
     bool ok = false;
-    HANDLE done = nullptr;
+    platform::KernelHandle done;
     decltype(platform::SystemFunctions::GetFileAttributesA) attributesOf;
     VolumeFn volumeOf;
     ThreadErrorModeFn threadErrorMode;
@@ -193,7 +190,6 @@ struct Probe {
 
 void LetGo(Probe* probe) {
     if (InterlockedDecrement(&probe->holders) != 0) return;
-    CloseHandle(probe->done);
     delete probe;
 }
 
@@ -206,7 +202,7 @@ DWORD WINAPI LookOnce(void* parameter) {
         probe->attributesOf(probe->path.c_str());
         probe->ok = true;  // an answer, whatever it says
     }
-    SetEvent(probe->done);
+    SetEvent(probe->done.Get());
     if (!probe->threadErrorMode) QuietProcessUntil();
     HMODULE image = probe->image;
     LetGo(probe);
@@ -217,7 +213,7 @@ DWORD WINAPI LookOnce(void* parameter) {
 // Runs the probe with a deadline; without a thread to spare, here and now.
 bool Look(const std::string& path, bool volume, DWORD deadlineMs, DWORD& flags) {
     auto& system = platform::SystemFunctions::Current();
-    auto* probe = new Probe{2, path, volume, 0, false, CreateEventA(nullptr, TRUE, FALSE, nullptr),
+    auto* probe = new Probe{2, path, volume, 0, false, platform::KernelHandle(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
                             system.GetFileAttributesA, system.GetVolumeInformationA, system.SetThreadErrorMode};
     if (!probe->done || !StartHoldingTheImage(LookOnce, probe, probe->image, !probe->threadErrorMode)) {
         bool ok;
@@ -226,11 +222,10 @@ bool Look(const std::string& path, bool volume, DWORD deadlineMs, DWORD& flags) 
             ok = volume ? probe->volumeOf(path.c_str(), nullptr, 0, nullptr, nullptr, &flags, nullptr, 0) != FALSE
                         : (probe->attributesOf(path.c_str()), true);
         }
-        if (probe->done) CloseHandle(probe->done);
         delete probe;
         return ok;
     }
-    bool answered = WaitForSingleObject(probe->done, deadlineMs) == WAIT_OBJECT_0;
+    bool answered = WaitForSingleObject(probe->done.Get(), deadlineMs) == WAIT_OBJECT_0;
     bool ok = answered && probe->ok;  // whole once done is set
     if (ok) flags = probe->flags;
     LetGo(probe);
@@ -261,12 +256,12 @@ std::vector<DriveAnswer> AskDrives(const std::vector<DriveQuestion>& questions, 
     for (Query* query : queries) {
         if (!query) continue;
         DWORD age = GetTickCount() - query->started;
-        WaitForSingleObject(query->done, age < deadlineMs ? deadlineMs - age : 0);
+        WaitForSingleObject(query->done.Get(), age < deadlineMs ? deadlineMs - age : 0);
     }
     for (size_t i = 0; i < questions.size(); ++i) {
         Query* query = queries[i];
         if (!query) continue;
-        if (WaitForSingleObject(query->done, 0) == WAIT_OBJECT_0) {
+        if (WaitForSingleObject(query->done.Get(), 0) == WAIT_OBJECT_0) {
             if (query->failed) answers[i] = AskHere(questions[i]);
             else answers[i] = query->answer, answers[i].answered = true;  // whole: its thread has set it
         } else {

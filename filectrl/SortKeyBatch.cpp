@@ -14,15 +14,14 @@ SortKeyBatch::SortKeyBatch(KeyFunction keyOf) : keyOf_(keyOf) { InitializeCritic
 
 SortKeyBatch::~SortKeyBatch() {
     Stop();
-    if (wake_) CloseHandle(wake_);
     DeleteCriticalSection(&lock_);
 }
 
 void SortKeyBatch::Add(std::string text) {
     waiting_.push_back(std::move(text));
     if (!thread_ && waiting_.size() == ThreadFrom) {
-        if (!wake_) wake_ = CreateEventA(nullptr, FALSE, FALSE, nullptr);
-        if (wake_) thread_ = CreateThread(nullptr, 0, Work, this, 0, nullptr);
+        if (!wake_) wake_.Reset(CreateEventA(nullptr, FALSE, FALSE, nullptr));
+        if (wake_) thread_.Reset(CreateThread(nullptr, 0, Work, this, 0, nullptr));
         if (!thread_) return;  // no thread to spare: all keys at the end, here
     }
     if (thread_ && waiting_.size() >= kHandOver) Hand(std::move(waiting_)), waiting_.clear();
@@ -32,13 +31,13 @@ void SortKeyBatch::Hand(std::vector<std::string>&& texts) {
     EnterCriticalSection(&lock_);
     handed_.push_back(std::move(texts));
     LeaveCriticalSection(&lock_);
-    SetEvent(wake_);
+    SetEvent(wake_.Get());
 }
 
 DWORD WINAPI SortKeyBatch::Work(void* parameter) {
     auto* self = static_cast<SortKeyBatch*>(parameter);
     for (;;) {
-        WaitForSingleObject(self->wake_, INFINITE);
+        WaitForSingleObject(self->wake_.Get(), INFINITE);
         for (;;) {
             std::vector<std::vector<std::string>> work;
             EnterCriticalSection(&self->lock_);
@@ -70,10 +69,9 @@ void SortKeyBatch::Stop() {
     EnterCriticalSection(&lock_);
     closing_ = true;
     LeaveCriticalSection(&lock_);
-    SetEvent(wake_);
-    WaitForSingleObject(thread_, INFINITE);
-    CloseHandle(thread_);
-    thread_ = nullptr;
+    SetEvent(wake_.Get());
+    WaitForSingleObject(thread_.Get(), INFINITE);
+    thread_.Reset();
 }
 
 std::vector<std::string> SortKeyBatch::Finish() {

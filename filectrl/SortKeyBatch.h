@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/system/Text.h"
+#include "platform/system/UniqueHandle.h"
 
 namespace wendrik {
 
@@ -44,8 +45,8 @@ private:
     size_t leftFrom_ = 0;
     bool failed_ = false;
     KeyFunction keyOf_;
-    HANDLE wake_ = nullptr;
-    HANDLE thread_ = nullptr;
+    platform::KernelHandle wake_;
+    platform::KernelHandle thread_;
 };
 
 }  // namespace wendrik

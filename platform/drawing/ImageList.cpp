@@ -1,6 +1,7 @@
 #include "ImageList.h"
 
 #include "DeviceContext.h"
+#include "GdiHandle.h"
 #include "platform/system/SystemFunctions.h"
 
 namespace platform {
@@ -25,9 +26,8 @@ int ImageList::Count() const { return list_ ? SystemFunctions::Current().ImageLi
 void ImageList::AddMasked(const Bitmap& strip, COLORREF maskColor) {
     if (!list_ || strip.Empty()) return;
     // ImageList_AddMasked changes the bitmap it is given: hand it a copy.
-    HBITMAP copy = static_cast<HBITMAP>(CopyImage(strip.Handle(), IMAGE_BITMAP, 0, 0, 0));
-    SystemFunctions::Current().ImageList_AddMasked(list_, copy, maskColor);
-    DeleteObject(copy);
+    GdiHandle copy(CopyImage(strip.Handle(), IMAGE_BITMAP, 0, 0, 0));
+    if (copy) SystemFunctions::Current().ImageList_AddMasked(list_, static_cast<HBITMAP>(copy.Get()), maskColor);
 }
 
 void ImageList::GetBitmap(int index, Bitmap& target) const {

@@ -30,24 +30,24 @@ public:
     void Reset(Handle handle = Handle{}) {
         if (handle_) {
             Traits::Free(handle_);
-            --live_;
+            InterlockedDecrement(&live_);
         }
         handle_ = Traits::IsNone(handle) ? Handle{} : handle;
-        if (handle_) ++live_;
+        if (handle_) InterlockedIncrement(&live_);
     }
     // Gives the handle up without freeing it.
     Handle Release() {
-        if (handle_) --live_;
+        if (handle_) InterlockedDecrement(&live_);
         return std::exchange(handle_, Handle{});
     }
     Handle Get() const { return handle_; }
     explicit operator bool() const { return handle_ != Handle{}; }
 
-    static long Live() { return live_; }
+    static long Live() { return InterlockedCompareExchange(&live_, 0, 0); }
 
 private:
     Handle handle_{};
-    static inline long live_ = 0;
+    static inline LONG live_ = 0;  // kernel handles also go on worker threads
 };
 
 // A kernel object (file, thread, process, event). INVALID_HANDLE_VALUE, which
