@@ -64,10 +64,10 @@ void LineStartsSse2(const std::uint16_t* units, size_t from, size_t limit, std::
 using LineStartsFn = void (*)(const std::uint16_t*, size_t, size_t, std::vector<std::uint32_t>&);
 
 LineStartsFn LineStarts() {
-    static const LineStartsFn find = [] {
-        __builtin_cpu_init();
-        return __builtin_cpu_supports("sse2") ? LineStartsSse2 : LineStartsPlain;
-    }();
+    // Asked of the system when first needed: the compiler's own CPU probe
+    // would run its CPUID questions every time the module is loaded.
+    static const LineStartsFn find =
+        IsProcessorFeaturePresent(PF_XMMI64_INSTRUCTIONS_AVAILABLE) ? LineStartsSse2 : LineStartsPlain;
     return find;
 }
 
