@@ -4,18 +4,14 @@
 
 namespace platform {
 
-// A GDI object (pen, brush, font, bitmap, region), deleted with DeleteObject.
-struct GdiHandleTraits {
-    using Handle = HGDIOBJ;
-    static bool IsNone(Handle h) { return !h; }
+// A GDI object (pen, brush, font, bitmap, region).
+struct GdiHandleTraits : NullIsNone<HGDIOBJ> {
     static void Free(Handle h) { DeleteObject(h); }
 };
 using GdiHandle = UniqueHandle<GdiHandleTraits>;
 
-// An icon or cursor made or loaded as a copy of its own, freed with DestroyIcon.
-struct IconHandleTraits {
-    using Handle = HICON;
-    static bool IsNone(Handle h) { return !h; }
+// An icon or cursor made or loaded as a copy of its own.
+struct IconHandleTraits : NullIsNone<HICON> {
     static void Free(Handle h) { DestroyIcon(h); }
 };
 using IconHandle = UniqueHandle<IconHandleTraits>;

@@ -66,11 +66,8 @@ std::string ShortFormOfUnshowable(const std::string& path) {
         std::string part = path.substr(at, end - at);
         if (Unshowable(part) && !result.empty()) {
             WIN32_FIND_DATAA data;
-            HANDLE find = FindFirstFileA((result + part).c_str(), &data);
-            if (find != INVALID_HANDLE_VALUE) {
-                if (data.cAlternateFileName[0]) part = data.cAlternateFileName;
-                FindClose(find);
-            }
+            if (FindHandle(FindFirstFileA((result + part).c_str(), &data)) && data.cAlternateFileName[0])
+                part = data.cAlternateFileName;
         }
         result += part;
         if (end < path.size()) result += '\\';
@@ -94,11 +91,7 @@ bool ForceDirectories(const std::string& dir) {
 FileSearch::FileSearch(const std::string& pattern, DWORD attributes)
     : find_(FindFirstFileA(pattern.c_str(), &data_)),
       exclude_((faHidden | faSysFile | faVolumeID | faDirectory) & ~attributes),
-      havePending_(find_ != INVALID_HANDLE_VALUE) {}
-
-FileSearch::~FileSearch() {
-    if (find_ != INVALID_HANDLE_VALUE) FindClose(find_);
-}
+      havePending_(static_cast<bool>(find_)) {}
 
 bool FileSearch::Next(SearchRec& entry) {
     while (havePending_) {
@@ -110,7 +103,7 @@ bool FileSearch::Next(SearchRec& entry) {
                                                                                      : data_.cFileName;
             entry.attributes = data_.dwFileAttributes;
         }
-        havePending_ = FindNextFileA(find_, &data_) != FALSE;
+        havePending_ = FindNextFileA(find_.Get(), &data_) != FALSE;
         if (take) return true;
     }
     return false;

@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 #include <string>
+#include "UniqueHandle.h"
 
 namespace platform {
 
@@ -47,14 +48,13 @@ struct SearchRec {
 class FileSearch {
 public:
     FileSearch(const std::string& pattern, DWORD attributes);
-    ~FileSearch();
     FileSearch(const FileSearch&) = delete;
     FileSearch& operator=(const FileSearch&) = delete;
     // The next entry; false when there is none more.
     bool Next(SearchRec& entry);
 
 private:
-    HANDLE find_;
+    FindHandle find_;
     DWORD exclude_;
     WIN32_FIND_DATAA data_;
     bool havePending_;

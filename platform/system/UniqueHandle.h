@@ -50,6 +50,13 @@ private:
     static inline LONG live_ = 0;  // kernel handles also go on worker threads
 };
 
+// The traits of a handle kind whose "none" is null; the kind adds its Free.
+template <class H>
+struct NullIsNone {
+    using Handle = H;
+    static bool IsNone(Handle h) { return !h; }
+};
+
 // A kernel object (file, thread, process, event). INVALID_HANDLE_VALUE, which
 // the file calls return for "none", is taken as no handle.
 struct KernelHandleTraits {
@@ -59,12 +66,18 @@ struct KernelHandleTraits {
 };
 using KernelHandle = UniqueHandle<KernelHandleTraits>;
 
-// A loaded library, freed with FreeLibrary.
-struct ModuleHandleTraits {
-    using Handle = HMODULE;
-    static bool IsNone(Handle h) { return !h; }
+// A loaded library.
+struct ModuleHandleTraits : NullIsNone<HMODULE> {
     static void Free(Handle h) { FreeLibrary(h); }
 };
 using ModuleHandle = UniqueHandle<ModuleHandleTraits>;
+
+// A file search, ended with FindClose; INVALID_HANDLE_VALUE is none.
+struct FindHandleTraits {
+    using Handle = HANDLE;
+    static bool IsNone(Handle h) { return !h || h == INVALID_HANDLE_VALUE; }
+    static void Free(Handle h) { FindClose(h); }
+};
+using FindHandle = UniqueHandle<FindHandleTraits>;
 
 }  // namespace platform

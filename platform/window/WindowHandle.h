@@ -7,17 +7,13 @@ namespace platform {
 // A window that is no control's, such as a form's tooltip, destroyed with
 // DestroyWindow (on the thread that made it). A window that its owner's
 // destruction takes along is let go with Release.
-struct WindowHandleTraits {
-    using Handle = HWND;
-    static bool IsNone(Handle h) { return !h; }
+struct WindowHandleTraits : NullIsNone<HWND> {
     static void Free(Handle h) { DestroyWindow(h); }
 };
 using WindowHandle = UniqueHandle<WindowHandleTraits>;
 
-// A menu that no window holds, destroyed with DestroyMenu.
-struct MenuHandleTraits {
-    using Handle = HMENU;
-    static bool IsNone(Handle h) { return !h; }
+// A menu that no window holds.
+struct MenuHandleTraits : NullIsNone<HMENU> {
     static void Free(Handle h) { DestroyMenu(h); }
 };
 using MenuHandle = UniqueHandle<MenuHandleTraits>;
