@@ -1,8 +1,10 @@
 // The layer's mechanisms on their own, not through the page: deferred work
-// and the count of running handlers, anchors and scaling read back from the
-// windows, and the modal loop's nesting and re-enabling.
+// and the count of running handlers, handle owners, anchors and scaling read
+// back from the windows, a failing paint, and the modal loop's nesting and
+// re-enabling.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -10,10 +12,12 @@
 #include "Pump.h"
 #include "WindowScript.h"
 #include "platform/system/Application.h"
+#include "platform/drawing/Canvas.h"
 #include "platform/drawing/GdiHandle.h"
 #include "platform/controls/Button.h"
 #include "platform/window/Form.h"
 #include "platform/controls/Panel.h"
+#include "platform/window/MessageBoxes.h"
 
 using namespace testing_support;
 using platform::Application;
@@ -121,6 +125,56 @@ TEST(LayoutTest, AnchorsFollowTheClientAreaAndScalingScalesTheTree) {
     EXPECT_EQ(385, BoundsInParent(form->stretched->Handle()).right);
     EXPECT_EQ(280, BoundsInParent(form->corner->Handle()).left);
     form->Free();
+}
+
+// A control whose painting fails.
+class FailingPaint : public platform::Control {
+public:
+    using Control::Control;
+    int paints = 0;
+    HDC paintedOn = nullptr;
+
+protected:
+    void Paint(platform::Canvas& canvas) override {
+        ++paints;
+        paintedOn = canvas.Handle();
+        throw std::runtime_error("the paint failed");
+    }
+};
+
+class FailingPaintForm : public platform::Form {
+public:
+    FailingPaintForm() : Form(nullptr) {
+        SetText("FailingPaint");
+        SetClientSize(100, 60);
+        painted = Make<FailingPaint>();
+        painted->SetBounds(10, 10, 80, 40);
+        painted->SetParent(this);
+    }
+    FailingPaint* painted;
+};
+
+// A paint that throws is reported once and still ends its paint: the
+// paint's device context goes back to the system, and the window is valid.
+TEST(PaintTest, AThrowingPaintIsReportedAndEndsItsPaint) {
+    std::vector<std::string> reports;
+    platform::SetErrorReporter([&](const std::string& text) { reports.push_back(text); });
+    auto* form = platform::Form::Create<FailingPaintForm>();
+    form->Show();
+    HWND window = form->painted->Handle();
+    InvalidateRect(window, nullptr, TRUE);
+    UpdateWindow(window);
+    EXPECT_EQ(1, form->painted->paints);
+    RECT left = {};
+    EXPECT_FALSE(GetUpdateRect(window, &left, FALSE)) << "nothing may be left to paint";
+    PumpPending();
+    EXPECT_EQ(1, form->painted->paints) << "no paint follows on its own";
+    ASSERT_NE(nullptr, form->painted->paintedOn);
+    EXPECT_EQ(0, ReleaseDC(window, form->painted->paintedOn)) << "the paint's DC was still held";
+    ASSERT_EQ(1u, reports.size());
+    EXPECT_NE(std::string::npos, reports[0].find("the paint failed"));
+    form->Free();
+    platform::SetErrorReporter(nullptr);
 }
 
 class Dialog : public platform::Form {
