@@ -1,5 +1,8 @@
 #include "DriveQueries.h"
 
+#include <utility>
+
+#include "platform/system/Application.h"
 #include "platform/system/QuietErrors.h"
 #include "platform/system/SystemFunctions.h"
 #include "platform/system/Text.h"
@@ -101,9 +104,10 @@ void QuietProcessUntil() {
 // quiet for it where there is no per-thread error mode. False, with
 // nothing held, when no thread can be had.
 bool StartHoldingTheImage(LPTHREAD_START_ROUTINE work, void* parameter, HMODULE& image, bool quietProcess) {
-    if (!GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, reinterpret_cast<LPCSTR>(work), &image))
-        return false;
+    if (!platform::Application::TakeImageReference()) return false;
+    image = platform::Application::Instance();
     if (quietProcess) QuietProcessFrom();
+    // The thread runs on by itself: its handle is closed at once.
     if (platform::KernelHandle(CreateThread(nullptr, 0, work, parameter, 0, nullptr))) return true;
     if (quietProcess) QuietProcessUntil();
     FreeLibrary(image);
@@ -152,10 +156,9 @@ Query* Join(const DriveQuestion& question) {
         InterlockedIncrement(&running->holders);
         return running;
     }
-    auto* query = new Query{2, question, {}, false, platform::KernelHandle(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
-                            GetTickCount(),
-                            system.GetVolumeInformationA, system.WNetGetConnectionA, system.SetThreadErrorMode,
-                            nullptr};
+    platform::KernelHandle done(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    auto* query = new Query{2, question, {}, false, std::move(done), GetTickCount(), system.GetVolumeInformationA,
+                            system.WNetGetConnectionA, system.SetThreadErrorMode, nullptr};
     if (!query->done || !StartHoldingTheImage(AnswerOne, query, query->image, !query->threadErrorMode)) {
         delete query;
         return nullptr;
@@ -213,8 +216,9 @@ DWORD WINAPI LookOnce(void* parameter) {
 // Runs the probe with a deadline; without a thread to spare, here and now.
 bool Look(const std::string& path, bool volume, DWORD deadlineMs, DWORD& flags) {
     auto& system = platform::SystemFunctions::Current();
-    auto* probe = new Probe{2, path, volume, 0, false, platform::KernelHandle(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
-                            system.GetFileAttributesA, system.GetVolumeInformationA, system.SetThreadErrorMode};
+    platform::KernelHandle done(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    auto* probe = new Probe{2, path, volume, 0, false, std::move(done), system.GetFileAttributesA,
+                            system.GetVolumeInformationA, system.SetThreadErrorMode};
     if (!probe->done || !StartHoldingTheImage(LookOnce, probe, probe->image, !probe->threadErrorMode)) {
         bool ok;
         {

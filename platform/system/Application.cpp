@@ -97,20 +97,19 @@ void Application::RunDeferred() {
     }
 }
 
-void Application::HoldImage() {
-    if (held) return;
+bool Application::TakeImageReference() {
     HMODULE self = nullptr;
-    if (GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
-                           reinterpret_cast<LPCSTR>(&__ImageBase), &self))
-        held = true;
+    return GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, reinterpret_cast<LPCSTR>(&__ImageBase),
+                              &self) != FALSE;
+}
+
+void Application::HoldImage() {
+    if (!held) held = TakeImageReference();
 }
 
 void Application::FormsAlive(size_t count) {
     formsAlive = count;
-    HMODULE self = nullptr;
-    if (count > 0 && !formHeld &&
-        GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, reinterpret_cast<LPCSTR>(&__ImageBase), &self))
-        formHeld = true;
+    if (count > 0 && !formHeld) formHeld = TakeImageReference();
 }
 
 void Application::LeaveExport() { ReleaseFormHold(); }

@@ -48,6 +48,9 @@ public:
     // moment never comes, it is kept for the life of the process.
     static void ReleaseHeldImage();
     static bool ImageHeld();
+    // One more reference to this image, given back with FreeLibrary(Instance())
+    // or, by a thread of ours, FreeLibraryAndExitThread; false when none was had.
+    static bool TakeImageReference();
     // Told how many forms exist. While any does, its window procedure points
     // into this image: the image holds itself, so that no unload (by the
     // host, or the last reference going on a worker thread) can unmap it

@@ -57,11 +57,15 @@ struct NullIsNone {
     static bool IsNone(Handle h) { return !h; }
 };
 
-// A kernel object (file, thread, process, event). INVALID_HANDLE_VALUE, which
-// the file calls return for "none", is taken as no handle.
-struct KernelHandleTraits {
+// The traits of a HANDLE kind whose "none" is null or, as the file calls
+// give it, INVALID_HANDLE_VALUE.
+struct NullOrInvalidIsNone {
     using Handle = HANDLE;
     static bool IsNone(Handle h) { return !h || h == INVALID_HANDLE_VALUE; }
+};
+
+// A kernel object (file, thread, process, event).
+struct KernelHandleTraits : NullOrInvalidIsNone {
     static void Free(Handle h) { CloseHandle(h); }
 };
 using KernelHandle = UniqueHandle<KernelHandleTraits>;
@@ -72,10 +76,8 @@ struct ModuleHandleTraits : NullIsNone<HMODULE> {
 };
 using ModuleHandle = UniqueHandle<ModuleHandleTraits>;
 
-// A file search, ended with FindClose; INVALID_HANDLE_VALUE is none.
-struct FindHandleTraits {
-    using Handle = HANDLE;
-    static bool IsNone(Handle h) { return !h || h == INVALID_HANDLE_VALUE; }
+// A file search.
+struct FindHandleTraits : NullOrInvalidIsNone {
     static void Free(Handle h) { FindClose(h); }
 };
 using FindHandle = UniqueHandle<FindHandleTraits>;
