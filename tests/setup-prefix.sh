@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Makes the throwaway wine prefix the tests run in: created once, then the
-# settings every run expects. WINEPREFIX is set by the caller.
+# settings every run expects. WINEPREFIX is set by the caller; WINE names
+# the loader to run wine's own programs with (wine's 64-bit loader where
+# the machine runs no 32-bit programs).
 set -eu
 : "${WINEPREFIX:?}"
+WINE=${WINE:-wine}
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 # A wineserver from another X display would make every new window fail.
 wineserver -k 2>/dev/null || true
@@ -11,12 +14,12 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   # 64-bit where wine can: the 32-bit module then runs under WOW64, as on
   # most machines of its users.
   if [ -x /usr/lib/wine/wine64 ] || command -v wine64 >/dev/null; then export WINEARCH=win64; fi
-  wineboot -i >/dev/null 2>&1
+  "$WINE" wineboot -i >/dev/null 2>&1
 fi
 # Without a window manager, destroying a shown window would wait for one.
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null
-wine reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1 || true
-wine reg delete 'HKCU\SOFTWARE\Morvane' /f >/dev/null 2>&1 || true
+"$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null
+"$WINE" reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1 || true
+"$WINE" reg delete 'HKCU\SOFTWARE\Morvane' /f >/dev/null 2>&1 || true
 # Drives the path tests read: M: labelled "System", N: without a label,
 # and the network share \\srv\share with a folder x.
 drives="$(dirname "$WINEPREFIX")/test-drives"
