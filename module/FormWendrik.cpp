@@ -204,9 +204,10 @@ bool TFormWendrik::RunExport(const std::string& dir) {
 
     // By full path: a program named regedit.exe in the backup directory must
     // never run. On 64-bit Windows the system's own editor, not the 32-bit
-    // copy that would export only the 32-bit view of the machine's keys.
+    // copy that would export only the 32-bit view of the machine's keys; the
+    // 64-bit module is native there and starts it as it is.
     const std::string editor = RegistryEditorPath();
-    const bool nativeView = NativeFileView::Wow64();
+    const bool nativeView = NativeFileView::Windows64();
     HANDLE process = nullptr;
     if (editor.empty()) {
         ShowMessage(page_texts::EditorNotStarted(english, Say("the Windows folder is unknown",

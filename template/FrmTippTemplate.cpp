@@ -157,12 +157,11 @@ LRESULT TfrmTippTemplate::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = Form::WndProc(message, wParam, lParam);
     // A page that is going away obeys nothing, not even to refuse.
     if (HostMessage == 0 || message != HostMessage || Freeing()) return result;
-    // Both are taken as non-negative 32-bit numbers, before the command is looked at.
-    auto command = static_cast<std::int32_t>(wParam);
-    if (command < 0) throw RangeError();
-    auto argument = static_cast<std::int32_t>(lParam);
-    if (argument < 0) throw RangeError();
-    HostCommand(command, argument);
+    // Both are taken as non-negative 32-bit numbers, before the command is
+    // looked at; a 64-bit value is never cut down to one of them.
+    if (wParam > static_cast<WPARAM>(INT32_MAX)) throw RangeError();
+    if (lParam < 0 || lParam > static_cast<LPARAM>(INT32_MAX)) throw RangeError();
+    HostCommand(static_cast<std::int32_t>(wParam), static_cast<std::int32_t>(lParam));
     return result;
 }
 

@@ -82,12 +82,13 @@ TEST(ExportEndToEndTest, ApplyMakesTheRegistryEditorWriteTodaysFile) {
     FreeLibrary(lib);
 }
 
-// A 32-bit page on 64-bit Windows: the system's own editor writes both
-// views of HKEY_LOCAL_MACHINE\SOFTWARE. Wine's redirector, like Windows',
-// turns this 32-bit process's %windir%\regedit.exe into the 32-bit editor in
-// syswow64, whose export lacks WOW6432Node.
+// On 64-bit Windows the system's own editor writes both views of
+// HKEY_LOCAL_MACHINE\SOFTWARE, for the 64-bit page and for the 32-bit one
+// alike. Wine's redirector, like Windows', turns a 32-bit process's
+// %windir%\regedit.exe into the 32-bit editor in syswow64, whose export
+// lacks WOW6432Node.
 TEST(ExportEndToEndTest, On64BitWindowsTheExportHoldsTheNativeView) {
-    if (!UnderWow64())
+    if (sizeof(void*) == 4 && !UnderWow64())
         GTEST_SKIP() << "this prefix is not a 64-bit one (wine64 missing?): the 64-bit view cannot be tested";
     std::string folder = FreshFolder("wendrik-end-to-end-64");
     RegistryValue backup(kHostKey, "BackupPath");

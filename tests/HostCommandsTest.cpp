@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <vector>
 
 #include "BoxAnswerer.h"
 #include "BroadcastCatcher.h"
@@ -125,13 +126,22 @@ TEST_F(HostCommandsTest, Command200ShowsThePageInFront) {
 TEST_F(HostCommandsTest, NegativeArgumentsAreRefusedForEveryCommand) {
     RECT before = Outer(window);
     int expectedReports = 0;
+    // Where the arguments are 64 bits wide, values whose low 32 bits would
+    // be a valid command or argument are outside the range just as well.
+    std::vector<LPARAM> arguments = {LPARAM(-1), LPARAM(-5), LPARAM(0x80000000)};
+    std::vector<WPARAM> commands = {WPARAM(-1), WPARAM(0x80000000), WPARAM(-200)};
+    if constexpr (sizeof(LPARAM) == 8) {
+        arguments.push_back(static_cast<LPARAM>(0x100000064LL));
+        arguments.push_back(static_cast<LPARAM>(0xFFFFFFFF00000064ULL));
+        for (WPARAM low : {0u, 10u, 200u}) commands.push_back(static_cast<WPARAM>(0x100000000ULL) | low);
+    }
     for (WPARAM command : {0u, 10u, 11u, 12u, 13u, 100u, 200u, 9999u}) {
-        for (LPARAM argument : {LPARAM(-1), LPARAM(-5), LPARAM(0x80000000)}) {
+        for (LPARAM argument : arguments) {
             Command(command, argument);
             ++expectedReports;
         }
     }
-    for (WPARAM command : {WPARAM(-1), WPARAM(0x80000000), WPARAM(-200)}) {
+    for (WPARAM command : commands) {
         Command(command, 0);
         ++expectedReports;
     }

@@ -1,5 +1,7 @@
 // How an export ends: every way it can fail, a declined start, the 32- and
 // 64-bit views of the registry, the hourglass, and an older backup.
+#include <utility>
+
 #include "PageFixture.h"
 
 using namespace testing_support;
@@ -94,6 +96,7 @@ TEST_F(PageTest, ADeclinedElevationPromptIsACancelThatLeavesTheOlderBackupAlone)
     }
 }
 
+#ifndef _WIN64
 // On 64-bit Windows the page starts the system's own editor: file-system
 // redirection is off for the start alone, on the page's thread, and on again
 // on every way out.
@@ -157,6 +160,32 @@ TEST_F(PageTest, RedirectionThatCannotBeTurnedOffStartsNothing) {
     EXPECT_NE(std::string::npos, boxes.Texts()[0].find("could not be started")) << boxes.Texts()[0];
     EXPECT_EQ(0, wendrik::SavedFlag);
 }
+#else
+// The 64-bit page is native on 64-bit Windows: it never touches redirection,
+// whatever the system answers, and only the editor's 64-bit view is whole.
+TEST_F(PageTest, The64BitPageStartsTheEditorAsItIsAndWantsThe64BitView) {
+    for (bool wow64Answer : {false, true}) {
+        fake.SetWow64(wow64Answer);
+        for (auto [editor, says] : {std::pair{FakeSystem::Editor::Writes, "exportiert !"},
+                                    std::pair{FakeSystem::Editor::Writes32BitView, "32-Bit-Ansicht"}}) {
+            FreshFolder("wendrik-page");
+            Page();
+            fake.SetEditor(editor);
+            BoxAnswerer boxes;
+            ModulSaveChanges();
+            ASSERT_EQ(1u, fake.Starts().size());
+            EXPECT_FALSE(fake.Starts()[0].redirectionOff);
+            EXPECT_TRUE(fake.Redirections().empty());
+            ASSERT_EQ(1u, boxes.Texts().size());
+            EXPECT_NE(std::string::npos, boxes.Texts()[0].find(says)) << boxes.Texts()[0];
+            EXPECT_EQ(editor == FakeSystem::Editor::Writes ? 1 : 0, wendrik::SavedFlag);
+            ModulFree();
+            fake.ClearStarts();
+            wendrik::SavedFlag = 0;
+        }
+    }
+}
+#endif
 
 TEST_F(PageTest, TheHourglassStaysUpFromTheStartToTheEndOfTheCheck) {
     static std::vector<int> cursors;

@@ -5,10 +5,13 @@
 namespace platform {
 
 bool NativeFileView::Wow64() {
+    if constexpr (sizeof(void*) == 8) return false;
     auto& system = SystemFunctions::Current();
     BOOL wow64 = FALSE;
     return system.IsWow64Process && system.IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
 }
+
+bool NativeFileView::Windows64() { return sizeof(void*) == 8 || Wow64(); }
 
 NativeFileView::NativeFileView(bool wanted) {
     if (!wanted || !Wow64()) return;

@@ -22,8 +22,11 @@ public:
     bool Ok() const { return error_ == 0; }
     DWORD Error() const { return error_; }
 
-    // True when this process is a 32-bit one on 64-bit Windows.
+    // True when this process is a 32-bit one on 64-bit Windows. A 64-bit
+    // process is native: nothing is redirected for it.
     static bool Wow64();
+    // True on 64-bit Windows, whether this process is native or under WOW64.
+    static bool Windows64();
 
 private:
     void* old_ = nullptr;
