@@ -4,20 +4,23 @@
 # dialog, ticks the check box and applies; the system's registry
 # editor writes the dated export file. Prints where it went and saves a
 # screenshot of the page. Visible when $DISPLAY is set, else in Xvfb.
+# The 32-bit host and module where the machine runs 32-bit programs, the
+# 64-bit ones where it does not (scripts/machine.sh), in a 64-bit prefix.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+. "$root/scripts/machine.sh"
 "$root/scripts/install-deps.sh"
-"$root/scripts/build.sh" shipped_images
+"$root/scripts/build.sh" "$WENDRIK_BITS" shipped_images
 
 export WINEPREFIX="$root/build/demo-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-[ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1
+[ -f "$WINEPREFIX/system.reg" ] || WINEARCH=win64 wine_run wineboot -i >/dev/null 2>&1
 backup="$root/build/demo-backup"
 shot="$root/build/demo-page.png"
 # Empty, so that the folder the demo types in the dialog is new and asked for.
 rm -rf "$backup" "$shot"
 mkdir -p "$backup"
-run=(wine explorer /desktop=Wendrik,800x600 "$root/build/bin/DemoHost.exe"
-     /script "$(winepath -w "$backup")" "/shot=$(winepath -w "$shot")" "$@")
+run=("$DEMO_WINE" explorer /desktop=Wendrik,800x600 "$BUILD/bin/DemoHost.exe"
+     /script "$(wine_run winepath -w "$backup")" "/shot=$(wine_run winepath -w "$shot")" "$@")
 log="$root/build/demo.log"
 if [ -n "${DISPLAY:-}" ]; then
   "${run[@]}" | tee "$log"
@@ -30,6 +33,6 @@ if ! grep -q "^export done" "$log" || grep -q "^FAILED" "$log"; then
   echo "The demo did not complete." >&2
   exit 1
 fi
-echo "Export folder: $backup"
+echo "Export folder: $backup ($WENDRIK_BITS-bit host and module)"
 ls -lR "$backup"
 echo "Screenshot: $shot"
