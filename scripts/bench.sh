@@ -41,9 +41,14 @@ fi
 wineserver -k 2>/dev/null || true
 for bits in "${builds[@]}"; do
   # The 32-bit programs through Debian's wrapper, which picks wine's 32-bit loader.
-  if [ "$bits" = 32 ]; then bin=$root/build/bin loader=wine; else bin=$root/build/x64/bin loader=$WINE64; fi
+  if [ "$bits" = 32 ]; then
+    bin=$root/build/bin loader=wine
+    unset WINELOADER
+  else
+    bin=$root/build/x64/bin loader=$WINE64
+    export WINELOADER=$WINE64
+  fi
   echo "== $bits-bit build"
-  if [ "$bits" = 32 ]; then unset WINELOADER; else export WINELOADER=$WINE64; fi
   xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
     loader=$1 bin=$2; shift 2
     for run in "$@"; do

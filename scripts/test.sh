@@ -2,7 +2,8 @@
 # Builds everything and runs the whole test suite under wine in Xvfb: on the
 # 32-bit path the 32-bit and the 64-bit suites in one ctest run, on the
 # 64-bit path the 64-bit suite, whose test of the 32-bit page under WOW64 is
-# then reported as skipped (scripts/machine.sh says which path and why).
+# then listed as not run, counted neither passed nor failed
+# (scripts/machine.sh says which path and why).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/scripts/machine.sh"
