@@ -78,6 +78,8 @@ ExportFileCheck::ExportFileCheck(Wanted wanted, size_t chunkBytes) {
     sections_.push_back({Units("HKEY_CURRENT_USER"), kUser});
     sections_.push_back({Units(wanted.userSid.empty() ? "HKEY_USERS" : "HKEY_USERS\\" + wanted.userSid), kUser});
     wantedFlags_ = kMachine | kUser;
+    users_ = Units("HKEY_USERS");
+    sid_ = Units(wanted.userSid);
     if (wanted.nativeView) {
         sections_.push_back({Units("HKEY_LOCAL_MACHINE\\SOFTWARE\\WOW6432NODE"), kNative});
         wantedFlags_ |= kNative;
@@ -129,6 +131,24 @@ ExportFault ExportFileCheck::Check(const std::string& path) {
     return Scan(file.Get());
 }
 
+namespace {
+// Reads `count` code units at unit `at`; false unless all of them came.
+bool ReadAt(HANDLE file, std::uint64_t at, std::uint16_t* units, size_t count) {
+    LARGE_INTEGER position;
+    position.QuadPart = static_cast<LONGLONG>(at * 2);
+    DWORD got = 0;
+    const DWORD want = static_cast<DWORD>(count * 2);
+    return SetFilePointerEx(file, position, nullptr, FILE_BEGIN) && ReadFile(file, units, want, &got, nullptr) &&
+           got == want;
+}
+
+// A section begins where a line "[" follows a blank line: the unit before is
+// '\n', and the two before that "\n\r". `at` is at least 3.
+bool SectionStart(const std::uint16_t* units, size_t at) {
+    return units[at] == kOpen && units[at - 1] == kLineEnd && units[at - 2] == '\r' && units[at - 3] == kLineEnd;
+}
+}  // namespace
+
 ExportFault ExportFileCheck::Scan(HANDLE file) {
     LARGE_INTEGER size;
     if (!GetFileSizeEx(file, &size)) return ExportFault::Unreadable;
@@ -137,12 +157,12 @@ ExportFault ExportFileCheck::Scan(HANDLE file) {
     std::vector<std::uint32_t> starts;
     starts.reserve(chunkUnits_ / 32);
     // What a chunk leaves unscanned goes to the front for the next one: a
-    // name that the border cuts, and the unit before it.
-    std::vector<std::uint16_t> buffer(lookAhead_ + 1 + chunkUnits_);
+    // name that the border cuts, and the three units before it.
+    constexpr size_t kBefore = 3;
+    std::vector<std::uint16_t> buffer(lookAhead_ + kBefore + chunkUnits_);
     std::uint16_t* const units = buffer.data();
     size_t have = 0;
-    size_t from = header.size();  // where the scan goes on; after the first chunk 1
-    std::uint16_t lastUnit = 0;
+    size_t from = header.size();  // where the scan goes on; after the first chunk kBefore
     bool end = false;
     for (bool first = true; !end; first = false) {
         const DWORD want = static_cast<DWORD>(chunkUnits_ * 2);
@@ -156,35 +176,64 @@ ExportFault ExportFileCheck::Scan(HANDLE file) {
             if (!std::equal(header.begin(), header.begin() + compared, units)) return ExportFault::NotAnExport;
             if (n < header.size()) return ExportFault::Cut;
         }
-        if (n) lastUnit = units[n - 1];
         const size_t limit = end ? n : n - lookAhead_;
         starts.clear();
         if (from < limit) lineStarts(units, from, limit, starts);
         for (std::uint32_t at : starts) {
+            if (!SectionStart(units, at)) continue;
             SectionAt(units + at + 1, n - at - 1);
             if (foundFlags_ == wantedFlags_) break;
         }
         if (foundFlags_ == wantedFlags_) break;
-        have = n - limit + 1;
-        std::memmove(units, units + limit - 1, have * 2);
-        from = 1;
+        have = n - limit + kBefore;
+        std::memmove(units, units + limit - kBefore, have * 2);
+        from = kBefore;
     }
-    if (!end) {
-        // Everything is there: only the file's last character is left to see.
-        if (size.QuadPart % 2) return ExportFault::Cut;
-        LARGE_INTEGER last;
-        last.QuadPart = size.QuadPart - 2;
-        DWORD tail = 0;
-        if (!SetFilePointerEx(file, last, nullptr, FILE_BEGIN) || !ReadFile(file, &lastUnit, 2, &tail, nullptr) ||
-            tail != 2)
-            return ExportFault::Unreadable;
-        bytesRead_ += tail;
-    }
-    if (size.QuadPart % 2 || lastUnit != kLineEnd) return ExportFault::Cut;
+    if (size.QuadPart % 2) return ExportFault::Cut;
+    const ExportFault ending = CheckEnd(file, static_cast<std::uint64_t>(size.QuadPart) / 2);
+    if (ending == ExportFault::Cut || ending == ExportFault::Unreadable) return ending;
     if (!(foundFlags_ & kMachine)) return ExportFault::NoMachineKeys;
     if (!(foundFlags_ & kUser)) return ExportFault::NoUserKeys;
     if (!(foundFlags_ & kNative) && (wantedFlags_ & kNative)) return ExportFault::No64BitKeys;
-    return ExportFault::None;
+    return ending;
+}
+
+ExportFault ExportFileCheck::CheckEnd(HANDLE file, std::uint64_t total) {
+    // Backwards from the end, a window at a time, each one overlapping the
+    // one after it by a header's beginning: a long last key (a large binary
+    // value) costs a few windows, never the whole file in memory.
+    const size_t window = 32 * 1024, keep = users_.size() + sid_.size() + 3;
+    std::vector<std::uint16_t> buffer(window + keep);
+    static const std::uint16_t kClosing[] = {'\r', kLineEnd, '\r', kLineEnd};
+    if (total < 4) return ExportFault::Cut;
+    for (std::uint64_t hi = total;;) {
+        const std::uint64_t lo = hi > window ? hi - window : 0;
+        const size_t count = static_cast<size_t>(std::min(total, hi + keep) - lo);
+        if (!ReadAt(file, lo, buffer.data(), count)) return ExportFault::Unreadable;
+        bytesRead_ += count * 2;
+        if (hi == total && !std::equal(kClosing, kClosing + 4, buffer.data() + count - 4)) return ExportFault::Cut;
+        for (size_t i = static_cast<size_t>(hi - lo); i-- > 3;)
+            if (SectionStart(buffer.data(), i))
+                return LastSectionIsTheUsers(buffer.data() + i + 1, count - i - 1) ? ExportFault::None
+                                                                                  : ExportFault::NoEnd;
+        if (lo == 0) return ExportFault::NoEnd;
+        hi = lo + 3;  // the units that had too few before them in this window
+    }
+}
+
+bool ExportFileCheck::LastSectionIsTheUsers(const std::uint16_t* name, size_t available) const {
+    const size_t n = users_.size();
+    if (available <= n || name[n] != '\\') return false;
+    for (size_t i = 0; i < n; ++i)
+        if (Upper(name[i]) != users_[i]) return false;
+    if (sid_.empty()) return true;
+    // The hive's name, compared as the editor orders them: the user's own
+    // or one after it (its "_Classes" hive, another user's).
+    size_t end = n + 1;
+    while (end < available && name[end] != '\\' && name[end] != ']') ++end;
+    std::vector<std::uint16_t> hive;
+    for (size_t i = n + 1; i < end; ++i) hive.push_back(Upper(name[i]));
+    return !std::lexicographical_compare(hive.begin(), hive.end(), sid_.begin(), sid_.end());
 }
 
 }  // namespace wendrik

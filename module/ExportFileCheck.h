@@ -12,7 +12,8 @@ enum class ExportFault {
     NothingWritten, // no file, or the one there was left as it was
     Unreadable,     // could not be opened or read
     NotAnExport,    // does not begin as the registry editor's exports do
-    Cut,            // ends inside a line: the editor stopped writing (a full disk, a crash)
+    Cut,            // does not end as the editor ends a whole export: after a line, a blank line
+    NoEnd,          // the last section is not the user's hive under HKEY_USERS, which the editor writes last
     NoMachineKeys,  // no HKEY_LOCAL_MACHINE
     NoUserKeys,     // neither HKEY_CURRENT_USER nor the user's hive under HKEY_USERS
     No64BitKeys,    // on 64-bit Windows: the 32-bit editor's view, without WOW6432Node
@@ -23,9 +24,13 @@ enum class ExportFault {
 // and tells whether it is whole: the editor's header, the sections of
 // HKEY_LOCAL_MACHINE and of the current user, with `nativeView` also
 // HKEY_LOCAL_MACHINE\SOFTWARE\WOW6432Node, which only the 64-bit view of
-// the registry holds, and a last line that ends. The user's keys count as
+// the registry holds; and the end the editor writes: the last section under
+// HKEY_USERS, at or after the user's hive (the editor writes HKEY_USERS last,
+// its hives in order), and a closing blank line. The user's keys count as
 // HKEY_CURRENT_USER or as HKEY_USERS\<the user's SID>: the same hive, and
-// some editors (wine's) write it only by the second name.
+// some editors (wine's) write it only by the second name. A section is a
+// line "[...]" after a blank line, as the editor writes every one: a string
+// value may hold a line break and "[HKEY_" after it.
 class ExportFileCheck {
 public:
     struct Wanted {
@@ -36,7 +41,7 @@ public:
 
     ExportFault Check(const std::string& path);
     // How much of the file the last check read: it stops reading once
-    // everything is found, and then reads only the file's end.
+    // everything is found, and then reads only the file's end, backwards.
     std::uint64_t BytesRead() const { return bytesRead_; }
 
     // The SID of the user this process runs as ("S-1-5-21-..."); "" when the
@@ -49,9 +54,14 @@ private:
         int flag;
     };
     ExportFault Scan(HANDLE file);
+    // The end: the closing blank line, and the last section under HKEY_USERS.
+    ExportFault CheckEnd(HANDLE file, std::uint64_t units);
+    bool LastSectionIsTheUsers(const std::uint16_t* name, size_t available) const;
     void SectionAt(const std::uint16_t* name, size_t available);
 
     std::vector<Section> sections_;
+    std::vector<std::uint16_t> users_;  // "HKEY_USERS", and the user's SID ("" when unknown)
+    std::vector<std::uint16_t> sid_;
     std::vector<const Section*> missing_;  // while a check runs
     size_t chunkUnits_;
     int wantedFlags_ = 0;

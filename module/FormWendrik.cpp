@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "ModuleState.h"
+#include "BackupFile.h"
 #include "PageTexts.h"
 #include "filectrl/PathHelpers.h"
 #include "filectrl/PickDirectory.h"
@@ -159,7 +160,11 @@ void TFormWendrik::HotSpeedButtonOKClick() {
     exporting_ = true;
     HotSpeedButtonOK->SetEnabled(false);
     CheckBox1->SetEnabled(false);
+    // From the press to the last message: the shell's start-up and an
+    // elevation prompt can take seconds before the editor even runs.
+    Screen::SetCursor(CursorHourGlass);
     ScopeExit done([&] {
+        if (Screen::Cursor() != CursorDefault) Screen::SetCursor(CursorDefault);
         exporting_ = false;
         if (Freeing()) return;
         HotSpeedButtonOK->SetEnabled(okEnabled);
@@ -167,28 +172,36 @@ void TFormWendrik::HotSpeedButtonOKClick() {
     });
     // Taken once: the user may edit the folder while the editor runs.
     const std::string dir = T288_Edit->Text();
-    if (!RunExport(dir)) return;
-    ShowMessage(page_texts::Exported(LanguageCode == 1, dir, ExportFileName()));
+    bool limitedRights = false;
+    if (!RunExport(dir, limitedRights)) return;
+    Report(page_texts::Exported(LanguageCode == 1, dir, ExportFileName(), limitedRights));
     if (Freeing()) return;  // the host released the page while the box was up
     TfrmTippTemplate::HotSpeedButtonOKClick();
 }
 
-bool TFormWendrik::RunExport(const std::string& dir) {
+void TFormWendrik::Report(const std::string& text) {
+    if (Screen::Cursor() != CursorDefault) Screen::SetCursor(CursorDefault);
+    ShowMessage(text);
+}
+
+bool TFormWendrik::RunExport(const std::string& dir, bool& limitedRights) {
     const bool english = LanguageCode == 1;
     const std::string name = ExportFileName();
     if (name.empty()) {
-        ShowMessage(notAvailable_ ? page_texts::NotAvailable(english) : page_texts::SettingsUnreadable(english));
+        Report(notAvailable_ ? page_texts::NotAvailable(english) : page_texts::SettingsUnreadable(english));
         return false;
     }
-    const std::string target = dir.empty() ? name : JoinPath(dir, name);
-    // The ANSI file functions that check the written file end at MAX_PATH:
-    // refused before anything is asked or started.
-    if (target.size() >= MAX_PATH) {
-        ShowMessage(page_texts::PathTooLong(english, target, MAX_PATH - 1));
+    BackupFile backup(dir, name);
+    const std::string& target = backup.Target();
+    // The ANSI file functions that write and check the file end at MAX_PATH,
+    // and the editor's temporary file beside it has the longer name: refused
+    // before anything is asked or started.
+    if (target.size() + BackupFile::kExtraPath >= MAX_PATH) {
+        Report(page_texts::PathTooLong(english, target, MAX_PATH - 1 - BackupFile::kExtraPath));
         return false;
     }
     if (dir.empty() || !DirectoryExists(dir)) {
-        ShowMessage(page_texts::FolderMissing(english, dir));
+        Report(page_texts::FolderMissing(english, dir));
         return false;
     }
 
@@ -199,57 +212,89 @@ bool TFormWendrik::RunExport(const std::string& dir) {
         bool overwrite = ConfirmYesNo(page_texts::Overwrite(english, target, DateText(written)));
         if (!overwrite || Freeing()) return false;
     }
-    FILETIME before = {};
-    bool existedBefore = LastWriteTime(target, before);
 
     // By full path: a program named regedit.exe in the backup directory must
     // never run. On 64-bit Windows the system's own editor, not the 32-bit
     // copy that would export only the 32-bit view of the machine's keys; the
     // 64-bit module is native there and starts it as it is.
     const std::string editor = RegistryEditorPath();
-    const bool nativeView = NativeFileView::Windows64();
-    HANDLE process = nullptr;
     if (editor.empty()) {
-        ShowMessage(page_texts::EditorNotStarted(english, Say("the Windows folder is unknown",
-                                                              "der Windows-Ordner ist unbekannt")));
+        Report(page_texts::EditorNotStarted(english, Say("the Windows folder is unknown",
+                                                         "der Windows-Ordner ist unbekannt")));
         return false;
     }
-    if (!StartProgram({.window = Handle(), .file = editor, .parameters = "/E " + name, .directory = dir,
-                       .native = true},
-                      &process)) {
-        DWORD error = GetLastError();
+    if (!backup.Reserve()) {
+        Report(page_texts::EditorNotStarted(english, SystemMessage(GetLastError())));
+        return false;
+    }
+    StartedProcess started;
+    if (!StartEditor({.window = Handle(), .file = editor, .parameters = "/E " + backup.TempName(),
+                      .directory = dir, .native = true},
+                     started))
+        return false;
+    if (!started.process) {
         // The user said no to the system's elevation prompt: nothing ran, nothing was written.
-        ShowMessage(error == ERROR_CANCELLED ? page_texts::Cancelled(english)
-                                             : page_texts::EditorNotStarted(english, SystemMessage(error)));
+        if (started.error == ERROR_CANCELLED) Report(page_texts::Cancelled(english));
+        else if (started.error) Report(page_texts::EditorNotStarted(english, SystemMessage(started.error)));
+        else Report(page_texts::Incomplete(english, target, page_texts::EditorNotAwaited(english), FileExists(target)));
         return false;
     }
-    ExportFault fault = ExportFault::None;
-    if (!AwaitExport(process, target, existedBefore, before, nativeView, fault)) return false;
-    if (fault != ExportFault::None) {
-        ShowMessage(page_texts::Incomplete(english, target, page_texts::Reason(english, fault)));
+    std::string fault;
+    if (!AwaitExport(started.process.Get(), backup, fault)) return false;
+    if (!fault.empty()) {
+        Report(page_texts::Incomplete(english, target, fault, FileExists(target)));
+        return false;  // the incomplete file goes with `backup`
+    }
+    if (DWORD error = backup.Replace()) {
+        Report(page_texts::NotReplaced(english, target, backup.TempPath(), SystemMessage(error)));
+        return false;
+    }
+    limitedRights = !started.elevated && !RunsAsAdministrator();
+    return true;
+}
+
+bool TFormWendrik::StartEditor(const ProgramStart& start, StartedProcess& started) {
+    // On a short-lived thread of its own: redirection off is a state of the
+    // whole thread, and the shell's elevated start loads extensions and waits
+    // for the user. This thread goes on painting meanwhile.
+    const DWORD windowThread = GetCurrentThreadId();
+    DWORD exception = 0;
+    bool pumped = Application::RunPumping(
+        [&] {
+            if (GetCurrentThreadId() == windowThread) started.error = ERROR_NOT_ENOUGH_MEMORY;  // no thread to spare
+            else StartProcess(start, started);
+        },
+        &exception);
+    if (!pumped || Freeing()) return false;  // the thread is quitting, or the host released the page
+    if (exception) {
+        char text[48];
+        std::snprintf(text, sizeof(text), "exception 0x%08lX", static_cast<unsigned long>(exception));
+        Report(page_texts::EditorNotStarted(LanguageCode == 1, text));
         return false;
     }
     return true;
 }
 
-bool TFormWendrik::AwaitExport(HANDLE process, const std::string& target, bool existedBefore,
-                               const FILETIME& before, bool nativeView, ExportFault& fault) {
-    KernelHandle owned(process);
-    Screen::SetCursor(CursorHourGlass);
-    ScopeExit arrow([] { Screen::SetCursor(CursorDefault); });
-    if (process) {
-        Application::WaitPumping(process);
-        if (WaitForSingleObject(process, 0) != WAIT_OBJECT_0) return false;  // the thread is quitting
-    }
+bool TFormWendrik::AwaitExport(HANDLE process, const BackupFile& backup, std::string& fault) {
+    const bool english = LanguageCode == 1;
+    Application::WaitPumping(process);
+    if (WaitForSingleObject(process, 0) != WAIT_OBJECT_0) return false;  // the thread is quitting
     if (Freeing()) return false;  // the host released the page
-    FILETIME after = {};
-    if (!LastWriteTime(target, after) || (existedBefore && CompareFileTime(&after, &before) == 0)) {
-        fault = ExportFault::NothingWritten;
+    DWORD code = 0;
+    if (!SystemFunctions::Current().GetExitCodeProcess(process, &code)) code = GetLastError();
+    if (code != 0) {
+        fault = page_texts::EditorFailed(english, code);
+        return true;
+    }
+    if (backup.Empty()) {
+        fault = page_texts::Reason(english, ExportFault::NothingWritten);
         return true;
     }
     // Hundreds of megabytes on a real machine: read beside the window, which goes on painting.
-    ExportFileCheck check({.nativeView = nativeView, .userSid = ExportFileCheck::CurrentUserSid()});
-    if (!Application::RunPumping([&] { fault = check.Check(target); })) return false;
+    ExportFileCheck check({.nativeView = NativeFileView::Windows64(), .userSid = ExportFileCheck::CurrentUserSid()});
+    ExportFault result = ExportFault::None;
+    if (!Application::RunPumping([&] { result = check.Check(backup.TempPath()); })) return false;
+    if (result != ExportFault::None) fault = page_texts::Reason(english, result);
     return !Freeing();
 }
 

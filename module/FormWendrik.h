@@ -6,7 +6,9 @@
 #include "platform/controls/Edit.h"
 #include "platform/controls/Label.h"
 #include "platform/controls/SpeedButton.h"
+#include "module/BackupFile.h"
 #include "module/ExportFileCheck.h"
+#include "platform/system/ProgramStart.h"
 #include "template/FrmTippTemplate.h"
 
 namespace wendrik {
@@ -38,14 +40,19 @@ protected:
     void BeforeFree() override;
 
 private:
-    // Exports into `dir`; true when the whole registry was written. Reports
-    // every failure, and a cancel as a cancel.
-    bool RunExport(const std::string& dir);
-    // Waits for the editor and checks what it wrote, with the page painting
-    // and the hourglass up throughout; false when the page or the thread is
-    // going away meanwhile (nothing is reported then).
-    bool AwaitExport(HANDLE process, const std::string& target, bool existedBefore, const FILETIME& before,
-                     bool nativeView, ExportFault& fault);
+    // Exports into `dir`; true when the whole registry was written and is
+    // in place under the dated name (`limitedRights`: by an editor without
+    // administrator rights). Reports every failure, and a cancel as a cancel.
+    bool RunExport(const std::string& dir, bool& limitedRights);
+    // Starts the editor beside this thread; false when it was reported or
+    // the page or the thread is going away.
+    bool StartEditor(const platform::ProgramStart& start, platform::StartedProcess& started);
+    // Waits for the editor and checks what it wrote, with the page painting;
+    // `fault` is then "" for a whole export, else why not. False when the
+    // page or the thread is going away meanwhile (nothing is reported then).
+    bool AwaitExport(HANDLE process, const BackupFile& backup, std::string& fault);
+    // Shows a message, the wait cursor down first.
+    void Report(const std::string& text);
 
     SYSTEMTIME createdOn_ = {};
     bool exporting_ = false;

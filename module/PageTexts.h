@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdio>
 #include <string>
 
 #include "ExportFileCheck.h"
@@ -6,9 +7,19 @@
 // What the registry export page says, beyond the texts of its table.
 namespace wendrik::page_texts {
 
-inline std::string Exported(bool english, const std::string& dir, const std::string& file) {
-    return english ? "Registry exported to " + dir + "\\" + file + " !"
-                   : "Registry wurde komplett nach " + dir + "\\" + file + " exportiert !";
+// `limitedRights`: the editor ran without administrator rights, so the keys
+// that this user may not read are not in the file.
+inline std::string Exported(bool english, const std::string& dir, const std::string& file,
+                            bool limitedRights = false) {
+    if (!limitedRights)
+        return english ? "Registry exported to " + dir + "\\" + file + " !"
+                       : "Registry wurde komplett nach " + dir + "\\" + file + " exportiert !";
+    return english ? "Registry exported to " + dir + "\\" + file +
+                         " ! The registry editor ran without administrator rights: keys that this user may not "
+                         "read are missing."
+                   : "Registry wurde nach " + dir + "\\" + file +
+                         " exportiert ! Der Registrierungs-Editor lief ohne Administratorrechte: Schlüssel, die "
+                         "dieser Benutzer nicht lesen darf, fehlen.";
 }
 
 inline std::string NotAvailable(bool english) {
@@ -56,12 +67,39 @@ inline std::string Cancelled(bool english) {
                      "nichts exportiert, vorhandene Sicherungen sind unverändert.";
 }
 
-inline std::string Incomplete(bool english, const std::string& target, const std::string& reason) {
+// The incomplete file is never kept; `earlierKept`: the earlier backup of
+// that name is there as it was.
+inline std::string Incomplete(bool english, const std::string& target, const std::string& reason,
+                              bool earlierKept) {
+    std::string kept = english ? (earlierKept ? " The earlier backup " + target + " is unchanged."
+                                              : " No file was kept.")
+                               : (earlierKept ? " Die frühere Sicherung " + target + " ist unverändert."
+                                              : " Es wurde keine Datei behalten.");
     return english ? "The registry editor did not write a complete export to " + target + " (" + reason +
-                         "). Do not rely on this file as a backup. The export failed."
+                         "). The export failed." + kept
                    : "Der Registrierungs-Editor hat keinen vollständigen Export nach " + target + " geschrieben (" +
-                         reason + "). Verlassen Sie sich nicht auf diese Datei als Sicherung. "
-                         "Der Export ist fehlgeschlagen.";
+                         reason + "). Der Export ist fehlgeschlagen." + kept;
+}
+
+// The export is whole but could not take the dated name: it stays as `kept`.
+inline std::string NotReplaced(bool english, const std::string& target, const std::string& kept,
+                               const std::string& reason) {
+    return english ? "The export is complete, but " + target + " could not be replaced (" + reason +
+                         "). The new export was kept as " + kept + "."
+                   : "Der Export ist vollständig, aber " + target + " konnte nicht ersetzt werden (" + reason +
+                         "). Der neue Export liegt unter " + kept + ".";
+}
+
+inline std::string EditorFailed(bool english, unsigned long code) {
+    char hex[16];
+    std::snprintf(hex, sizeof(hex), code > 0xFFFF ? "0x%08lX" : "%lu", code);
+    return english ? std::string("the registry editor ended with code ") + hex
+                   : std::string("der Registrierungs-Editor endete mit Code ") + hex;
+}
+
+inline std::string EditorNotAwaited(bool english) {
+    return english ? "the end of the registry editor could not be awaited"
+                   : "auf das Ende des Registrierungs-Editors konnte nicht gewartet werden";
 }
 
 inline std::string Reason(bool english, ExportFault fault) {
@@ -72,6 +110,9 @@ inline std::string Reason(bool english, ExportFault fault) {
         return english ? "the file is not a registry export" : "die Datei ist kein Registry-Export";
     case ExportFault::Cut:
         return english ? "the file breaks off in the middle" : "die Datei bricht mittendrin ab";
+    case ExportFault::NoEnd:
+        return english ? "the end of the export, the user's keys under HKEY_USERS, is missing"
+                       : "das Ende des Exports, die Schlüssel des Benutzers unter HKEY_USERS, fehlt";
     case ExportFault::NoMachineKeys:
         return english ? "HKEY_LOCAL_MACHINE is missing" : "HKEY_LOCAL_MACHINE fehlt";
     case ExportFault::NoUserKeys:

@@ -36,7 +36,7 @@ PY
 if [ $# -gt 0 ]; then
   runs=("$*")
 else
-  runs=(page_bench "folder_bench C:\\bench\\folders C:\\bench\\files" export_check_bench)
+  runs=(page_bench "folder_bench C:\\bench\\folders C:\\bench\\files" export_bench)
 fi
 wineserver -k 2>/dev/null || true
 for bits in "${builds[@]}"; do

@@ -77,6 +77,11 @@ TEST(ExportEndToEndTest, ApplyMakesTheRegistryEditorWriteTodaysFile) {
     std::string text = ReadExport(path);
     EXPECT_EQ(0u, text.find("windows registry editor version 5.00"));
     EXPECT_NE(std::string::npos, text.find("\r\n[hkey_local_machine]\r\n"));
+    // The real editor's export passed the check and took the dated name: no temporary file is left.
+    WIN32_FIND_DATAA left;
+    HANDLE temporary = FindFirstFileA((folder + "\\~*").c_str(), &left);
+    EXPECT_EQ(INVALID_HANDLE_VALUE, temporary) << left.cFileName;
+    if (temporary != INVALID_HANDLE_VALUE) FindClose(temporary);
     EXPECT_EQ(2, changed());
     EXPECT_EQ(1, freePage());
     FreeLibrary(lib);

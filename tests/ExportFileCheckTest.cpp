@@ -21,6 +21,11 @@ const std::string kHead = "Windows Registry Editor Version 5.00\r\n\r\n";
 const std::string kMachine = "[HKEY_LOCAL_MACHINE]\r\n\r\n";
 const std::string kNative = "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Wow6432Node]\r\n\"a\"=\"b\"\r\n\r\n";
 const std::string kUser = "[HKEY_CURRENT_USER\\Software]\r\n\r\n";
+// What the editor writes last: the user's hive under HKEY_USERS.
+const std::string kEnd = std::string("[HKEY_USERS\\") + kSid + "\\Software]\r\n\"a\"=\"b\"\r\n\r\n";
+
+// Everything before the user's hive, then `last`.
+std::string EndingWith(const std::string& last) { return kHead + kMachine + kNative + kUser + last; }
 
 // Writes `ascii` as the registry editor does: UTF-16LE after a byte-order mark.
 std::string WriteExport(const std::string& ascii, size_t cutBytes = 0) {
@@ -65,28 +70,49 @@ TEST_P(ExportFileCheckCases, TellsWhatIsMissing) {
 INSTANTIATE_TEST_SUITE_P(
     Files, ExportFileCheckCases,
     ::testing::Values(
-        Case{"whole", kHead + kMachine + kNative + kUser, true, ExportFault::None},
-        Case{"whole, in another order", kHead + kUser + kNative + kMachine, true, ExportFault::None},
+        Case{"whole", kHead + kMachine + kNative + kUser + kEnd, true, ExportFault::None},
+        Case{"whole, in another order", kHead + kUser + kNative + kMachine + kEnd, true, ExportFault::None},
         Case{"the user's hive under HKEY_USERS, as wine writes it",
              kHead + kMachine + kNative + "[HKEY_USERS\\" + kSid + "\\Software]\r\n\r\n", true, ExportFault::None},
         Case{"another user's hive only", kHead + kMachine + kNative + "[HKEY_USERS\\S-1-5-21-9-9-9-1001]\r\n\r\n",
              true, ExportFault::NoUserKeys},
         Case{"a longer SID that starts like the user's",
              kHead + kMachine + kNative + "[HKEY_USERS\\" + kSid + "0]\r\n\r\n", true, ExportFault::NoUserKeys},
-        Case{"the 32-bit view on 64-bit Windows", kHead + kMachine + kUser, true, ExportFault::No64BitKeys},
-        Case{"the 32-bit view on 32-bit Windows", kHead + kMachine + kUser, false, ExportFault::None},
-        Case{"names in other letter case", kHead + "[hkey_local_machine\\software\\WOW6432NODE\\x]\r\n\r\n" + kUser,
+        Case{"the 32-bit view on 64-bit Windows", kHead + kMachine + kUser + kEnd, true, ExportFault::No64BitKeys},
+        Case{"the 32-bit view on 32-bit Windows", kHead + kMachine + kUser + kEnd, false, ExportFault::None},
+        Case{"names in other letter case", kHead + "[hkey_local_machine\\software\\WOW6432NODE\\x]\r\n\r\n" + kUser + kEnd,
              true, ExportFault::None},
         Case{"only the header", kHead, true, ExportFault::NoMachineKeys},
         Case{"no user", kHead + kMachine + kNative, true, ExportFault::NoUserKeys},
-        Case{"a key only named like the machine's", kHead + "[HKEY_LOCAL_MACHINEX]\r\n\r\n" + kNative + kUser,
+        Case{"a key only named like the machine's", kHead + "[HKEY_LOCAL_MACHINEX]\r\n\r\n" + kNative + kUser + kEnd,
              true, ExportFault::None},
         Case{"sections only inside values",
              kHead + "[HKEY_CLASSES_ROOT]\r\n\"v\"=\"[HKEY_LOCAL_MACHINE] [HKEY_CURRENT_USER]\"\r\n\r\n", false,
              ExportFault::NoMachineKeys},
         Case{"ends inside a line", kHead + kMachine + kNative + kUser + "\"half", true, ExportFault::Cut},
         Case{"not an export", "REGEDIT4\r\n\r\n" + kMachine + kUser, false, ExportFault::NotAnExport},
-        Case{"half a header", "Windows Registry", false, ExportFault::Cut}));
+        Case{"half a header", "Windows Registry", false, ExportFault::Cut},
+        Case{"cut after a whole line inside the user's hive",
+             EndingWith(std::string("[HKEY_USERS\\") + kSid + "\\Software]\r\n\"a\"=\"b\"\r\n"), true,
+             ExportFault::Cut},
+        Case{"ends with a blank line before the user's hive",
+             EndingWith("[HKEY_USERS\\.DEFAULT\\Software]\r\n\r\n"), true,
+             ExportFault::NoEnd},
+        Case{"ends at HKEY_USERS itself", EndingWith("[HKEY_USERS]\r\n\r\n"), true,
+             ExportFault::NoEnd},
+        Case{"ends with the user's classes hive",
+             EndingWith(std::string("[HKEY_USERS\\") + kSid + "_Classes\\x]\r\n\r\n"), true,
+             ExportFault::None},
+        Case{"ends with another user's hive after the user's",
+             kHead + kMachine + kNative + kEnd + "[HKEY_USERS\\S-1-5-21-9-9-9-1001\\x]\r\n\r\n", true,
+             ExportFault::None},
+        Case{"the user's hive only on a value's next line",
+             EndingWith(std::string("[HKEY_USERS\\.DEFAULT]\r\n\"v\"=\"one\r\n[HKEY_USERS\\") + kSid + "]\"\r\n\r\n"),
+             true, ExportFault::NoEnd},
+        Case{"sections only on a value's next lines",
+             kHead + "[HKEY_CLASSES_ROOT]\r\n\"v\"=\"one\r\n[HKEY_LOCAL_MACHINE]\r\n[HKEY_CURRENT_USER]\"\r\n\r\n" +
+                 kEnd,
+             false, ExportFault::NoMachineKeys}));
 
 TEST(ExportFileCheckTest, AnOddByteAtTheEndIsACutFile) {
     std::string path = WriteExport(kHead + kMachine + kNative + kUser);
@@ -111,7 +137,7 @@ TEST(ExportFileCheckTest, SectionsAcrossAChunkBorderAreFound) {
             if (i != moved) others += sections[i];
         for (size_t pad = 0; pad < 600; ++pad) {
             std::string spacer = "[HKEY_CLASSES_ROOT]\r\n\"" + std::string(pad, 'p') + "\"=\"\"\r\n\r\n";
-            std::string content = kHead + others + spacer + sections[moved] + Filler(3);
+            std::string content = kHead + others + spacer + sections[moved] + Filler(3) + kEnd;
             ASSERT_EQ(ExportFault::None, Check(WriteExport(content), true, chunk)) << moved << " pad " << pad;
             // The same file without its last character is cut.
             ASSERT_EQ(ExportFault::Cut, Check(WriteExport(content, 2), true, chunk)) << moved << " pad " << pad;
@@ -120,15 +146,32 @@ TEST(ExportFileCheckTest, SectionsAcrossAChunkBorderAreFound) {
 }
 
 TEST(ExportFileCheckTest, StopsReadingOnceEverythingIsFoundButStillSeesACutEnd) {
-    std::string whole = kHead + kMachine + kNative + kUser + Filler(20000);
+    std::string whole = kHead + kMachine + kNative + kUser + Filler(20000) + kEnd;
     ExportFileCheck check({.nativeView = true, .userSid = kSid}, 64 * 1024);
     EXPECT_EQ(ExportFault::None, check.Check(WriteExport(whole)));
     EXPECT_LT(check.BytesRead(), 2 * whole.size() / 4);
     EXPECT_EQ(ExportFault::Cut, check.Check(WriteExport(whole + "[HKEY_USERS\\x")));
     // The user's keys at the very end: read to the end.
-    std::string late = kHead + kMachine + kNative + Filler(20000) + kUser;
+    std::string late = kHead + kMachine + kNative + Filler(20000) + kUser + kEnd;
     EXPECT_EQ(ExportFault::None, check.Check(WriteExport(late)));
-    EXPECT_EQ(2 + 2 * late.size(), check.BytesRead());
+    EXPECT_LE(2 + 2 * late.size(), check.BytesRead());
+}
+
+// The last section is looked for backwards, a window at a time: a header
+// that a window's border cuts, or a last key longer than a window, is still
+// seen, and told apart from the hive before the user's.
+TEST(ExportFileCheckTest, TheLastSectionIsFoundAcrossTheBackwardWindows) {
+    const size_t window = 32 * 1024;
+    for (const char* hive : {kSid, ".DEFAULT"}) {
+        const ExportFault expected = hive == kSid ? ExportFault::None : ExportFault::NoEnd;
+        for (size_t pad = window - 80; pad < window + 8; ++pad) {
+            std::string last = "[HKEY_USERS\\" + std::string(hive) + "\\Big]\r\n\"b\"=\"" + std::string(pad, 'x') + "\"\r\n\r\n";
+            ASSERT_EQ(expected, Check(WriteExport(EndingWith(last)))) << hive << " " << pad;
+        }
+        std::string big = "[HKEY_USERS\\" + std::string(hive) + "\\Big]\r\n\"b\"=hex:" + std::string(5 * window, '0') +
+                          "\r\n\r\n";
+        EXPECT_EQ(expected, Check(WriteExport(EndingWith(big)))) << hive;
+    }
 }
 
 TEST(ExportFileCheckTest, TheCurrentUsersSidIsTheOneOfThisProcess) {

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <utility>
+#include <vector>
 
 #include "BoxAnswerer.h"
 #include "BroadcastCatcher.h"
@@ -61,6 +62,12 @@ protected:
         return page;
     }
     std::string Target() const { return folder + "\\" + page->ExportFileName(); }
+    // The page's date made today's, the date the files it writes get.
+    void Today() {
+        SYSTEMTIME now;
+        GetLocalTime(&now);
+        fake.SetDate(now.wYear, now.wMonth, now.wDay);
+    }
 
     RegistryValue backup{kHostKey, "BackupPath"};
     RegistryValue bsControl{kHostKey, "BSControl"};
@@ -69,6 +76,30 @@ protected:
     std::string folder;
     TFormWendrik* page = nullptr;
 };
+
+// True when the editor was told to write the temporary file of `name`:
+// "/E ~<name>.XXXXXXXX.tmp", eight hexadecimal digits.
+inline bool WritesTemporaryOf(const std::string& name, const std::string& parameters) {
+    const std::string head = "/E ~" + name + ".";
+    if (parameters.size() != head.size() + 12 || parameters.rfind(head, 0) != 0) return false;
+    if (parameters.compare(parameters.size() - 4, 4, ".tmp") != 0) return false;
+    return std::all_of(parameters.begin() + head.size(), parameters.end() - 4,
+                       [](char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'); });
+}
+
+// The names in a folder, as the system lists them.
+inline std::vector<std::string> FilesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do {
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(data.cFileName);
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+    std::sort(names.begin(), names.end());
+    return names;
+}
 
 inline std::string FileText(const std::string& path) {
     std::string text;

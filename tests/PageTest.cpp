@@ -20,7 +20,11 @@ TEST_F(PageTest, TheFileNameIsTheUnpaddedDateOfCreation) {
         ModulSaveChanges();
         // What the editor is told and what the user reads, not the page's own accessor.
         ASSERT_EQ(1u, fake.Starts().size());
-        EXPECT_EQ(std::string("/E ") + day.name, fake.Starts()[0].parameters);
+        EXPECT_TRUE(WritesTemporaryOf(day.name, fake.Starts()[0].parameters)) << fake.Starts()[0].parameters;
+        // The whole export took the dated name; no temporary file is left behind.
+        std::vector<std::string> files = FilesIn(folder);
+        EXPECT_NE(files.end(), std::find(files.begin(), files.end(), day.name));
+        EXPECT_TRUE(std::none_of(files.begin(), files.end(), [](const std::string& f) { return f[0] == '~'; }));
         ASSERT_EQ(1u, boxes.Texts().size());
         EXPECT_EQ("Registry wurde komplett nach " + folder + "\\" + day.name + " exportiert !", boxes.Texts()[0]);
         fake.ClearStarts();
@@ -35,7 +39,8 @@ TEST_F(PageTest, AnExportAfterMidnightKeepsTheDateOfCreation) {
     BoxAnswerer boxes;
     ModulSaveChanges();
     ASSERT_EQ(1u, fake.Starts().size());
-    EXPECT_EQ("/E 2026127.reg", fake.Starts()[0].parameters);
+    EXPECT_TRUE(WritesTemporaryOf("2026127.reg", fake.Starts()[0].parameters)) << fake.Starts()[0].parameters;
+    EXPECT_EQ(std::vector<std::string>{"2026127.reg"}, FilesIn(folder));
 }
 
 TEST_F(PageTest, TheBackupDirectoryComesFromTheHostsKey) {
@@ -104,11 +109,12 @@ TEST_F(PageTest, ApplyStartsTheSystemsEditorAndSaysWhereTheFileWent) {
         ASSERT_EQ(1u, fake.Starts().size());
         const FakeSystem::Start& start = fake.Starts().back();
         EXPECT_EQ(WindowsFolder() + "\\regedit.exe", start.file);
-        EXPECT_TRUE(start.verbIsNull);
-        EXPECT_EQ("/E 2026127.reg", start.parameters);
+        // A process of its own, no shell between: nothing asks for an owner window.
+        EXPECT_TRUE(start.process);
+        EXPECT_TRUE(WritesTemporaryOf("2026127.reg", start.parameters)) << start.parameters;
         EXPECT_EQ(folder, start.directory);
         EXPECT_EQ(SW_SHOW, start.show);
-        EXPECT_EQ(page->Handle(), start.window);
+        EXPECT_EQ(std::vector<std::string>{"2026127.reg"}, FilesIn(folder));
         ASSERT_EQ(1u, boxes.Texts().size());
         std::string expected = language == 1
             ? "Registry exported to " + folder + "\\2026127.reg !"

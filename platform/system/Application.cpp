@@ -2,6 +2,8 @@
 
 #include <exception>
 
+#include "Error.h"
+#include "ThreadExceptionGuard.h"
 #include "UniqueHandle.h"
 #include "ScopeGuard.h"
 #include "Text.h"
@@ -44,15 +46,21 @@ std::string ExePath() {
 struct Job {
     const std::function<void()>* work;
     std::exception_ptr error;
+    DWORD structured = 0;  // the code of a structured exception that ended the thread
 };
 
-DWORD WINAPI RunJob(void* parameter) {
+void DoJob(void* parameter) {
     auto* job = static_cast<Job*>(parameter);
     try {
         (*job->work)();
     } catch (...) {  // the thread's boundary: handed to the waiting thread
         job->error = std::current_exception();
     }
+}
+
+DWORD WINAPI RunJob(void* parameter) {
+    auto* job = static_cast<Job*>(parameter);
+    ThreadExceptionGuard::Run(DoJob, job, &job->structured);
     return 0;
 }
 }  // namespace
@@ -151,7 +159,8 @@ bool Application::WaitPumping(HANDLE handle) {
     }
 }
 
-bool Application::RunPumping(const std::function<void()>& work) {
+bool Application::RunPumping(const std::function<void()>& work, DWORD* structuredException) {
+    if (structuredException) *structuredException = 0;
     Job job{&work, nullptr};
     KernelHandle thread(CreateThread(nullptr, 0, RunJob, &job, 0, nullptr));
     if (!thread) {
@@ -162,6 +171,12 @@ bool Application::RunPumping(const std::function<void()>& work) {
     // The job lives in this frame: never leave before the thread has.
     if (!pumped) WaitForSingleObject(thread.Get(), INFINITE);
     if (job.error) std::rethrow_exception(job.error);
+    if (job.structured && !structuredException) {
+        char text[64];
+        wsprintfA(text, "exception 0x%08lX on a helper thread", job.structured);
+        throw Error(text);
+    }
+    if (structuredException) *structuredException = job.structured;
     return pumped;
 }
 

@@ -75,9 +75,11 @@ public:
     // Runs `work` on a thread of its own while this one keeps dispatching
     // messages (windows paint, the host stays alive), and returns when it
     // has finished, also when the thread is quitting (then false). What the
-    // work throws is raised again here. Without a thread to spare the work
-    // runs here.
-    static bool RunPumping(const std::function<void()>& work);
+    // work throws is raised again here. A structured exception in the work
+    // ends its thread alone: its code goes to `structuredException`, or
+    // without one it is raised here as an Error. Without a thread to spare
+    // the work runs here.
+    static bool RunPumping(const std::function<void()>& work, DWORD* structuredException = nullptr);
 
 private:
     static void RunDeferred();

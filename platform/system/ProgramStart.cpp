@@ -1,6 +1,9 @@
 #include "ProgramStart.h"
 
 #include <shellapi.h>
+#include <objbase.h>
+
+#include <vector>
 
 #include "NativeFileView.h"
 #include "SystemFunctions.h"
@@ -17,21 +20,79 @@ bool StartProgram(const ProgramStart& start, HANDLE* process) {
     info.lpDirectory = start.directory.c_str();
     info.nShow = start.show;
     if (process) *process = nullptr;
-    BOOL started;
-    // Loaded now, with the system folders as this process sees them.
-    SystemFunctions::Preload("shell32.dll");
+    if (!SystemFunctions::Current().ShellExecuteExA(&info)) return false;
+    if (process) *process = info.hProcess;
+    return true;
+}
+
+namespace {
+constexpr DWORD kElevationRequired = 740;  // ERROR_ELEVATION_REQUIRED, which these headers lack
+
+// The elevated start: the shell asks the user, and the elevation service
+// starts the program. The process handle comes back also from there.
+bool StartElevated(const ProgramStart& start, StartedProcess& started) {
+    auto& system = SystemFunctions::Current();
+    HRESULT com = system.CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    SHELLEXECUTEINFOA info = {sizeof(info)};
+    info.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOCLOSEPROCESS | SEE_MASK_NOASYNC;
+    info.hwnd = start.window;
+    info.lpVerb = "runas";
+    info.lpFile = start.file.c_str();
+    info.lpParameters = start.parameters.c_str();
+    info.lpDirectory = start.directory.c_str();
+    info.nShow = start.show;
+    bool ok = system.ShellExecuteExA(&info) != FALSE;
+    started.error = ok ? 0 : GetLastError();
+    if (SUCCEEDED(com)) system.CoUninitialize();
+    if (!ok) return false;
+    started.process.Reset(info.hProcess);
+    started.elevated = true;
+    return true;
+}
+}  // namespace
+
+bool StartProcess(const ProgramStart& start, StartedProcess& started) {
+    started = StartedProcess{};
+    std::string line = "\"" + start.file + "\"";
+    if (!start.parameters.empty()) line += " " + start.parameters;
+    std::vector<char> commandLine(line.begin(), line.end());
+    commandLine.push_back('\0');
+    STARTUPINFOA startup = {sizeof(startup)};
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = static_cast<WORD>(start.show);
+    PROCESS_INFORMATION info = {};
+    BOOL ok;
     {
         // Redirection off for this one call only: nothing else may run without it.
         NativeFileView view(start.native);
         if (!view.Ok()) {
-            SetLastError(view.Error());
+            started.error = view.Error();
             return false;
         }
-        started = SystemFunctions::Current().ShellExecuteExA(&info);
+        ok = SystemFunctions::Current().CreateProcessA(
+            start.file.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+            start.directory.empty() ? nullptr : start.directory.c_str(), &startup, &info);
+        if (!ok) started.error = GetLastError();
     }
-    if (!started) return false;
-    if (process) *process = info.hProcess;
-    return true;
+    if (ok) {
+        KernelHandle thread(info.hThread);
+        started.process.Reset(info.hProcess);
+        return true;
+    }
+    if (started.error != kElevationRequired) return false;
+    return StartElevated(start, started);
+}
+
+bool RunsAsAdministrator() {
+    SID_IDENTIFIER_AUTHORITY nt = SECURITY_NT_AUTHORITY;
+    PSID administrators = nullptr;
+    if (!AllocateAndInitializeSid(&nt, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0, 0, 0, 0, 0, 0,
+                                  &administrators))
+        return false;
+    BOOL member = FALSE;
+    BOOL asked = SystemFunctions::Current().CheckTokenMembership(nullptr, administrators, &member);
+    FreeSid(administrators);
+    return asked && member;
 }
 
 std::string SystemWindowsFolder() {

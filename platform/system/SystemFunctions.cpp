@@ -16,7 +16,7 @@ struct Library {
     HMODULE module = nullptr;
     bool tried = false;
 };
-Library libraries[] = {{"shell32.dll"}, {"mpr.dll"}, {"comctl32.dll"}, {"msimg32.dll"}};
+Library libraries[] = {{"shell32.dll"}, {"mpr.dll"}, {"comctl32.dll"}, {"msimg32.dll"}, {"ole32.dll"}};
 
 HMODULE SystemLibrary(const char* name) {
     for (Library& library : libraries) {
@@ -94,10 +94,21 @@ BOOL WINAPI LazyTransparentBlt(HDC dest, int x, int y, int width, int height, HD
     auto real = Bind(&SystemFunctions::TransparentBlt, &LazyTransparentBlt, "msimg32.dll", "TransparentBlt");
     return real ? real(dest, x, y, width, height, source, sx, sy, sw, sh, transparent) : FALSE;
 }
+
+HRESULT WINAPI LazyCoInitializeEx(void* reserved, DWORD flags) {
+    auto real = Bind(&SystemFunctions::CoInitializeEx, &LazyCoInitializeEx, "ole32.dll", "CoInitializeEx");
+    return real ? real(reserved, flags) : E_NOTIMPL;
+}
+
+void WINAPI LazyCoUninitialize() {
+    auto real = Bind(&SystemFunctions::CoUninitialize, &LazyCoUninitialize, "ole32.dll", "CoUninitialize");
+    if (real) real();
+}
 }  // namespace
 
 SystemFunctions& SystemFunctions::Current() {
-    static SystemFunctions current{LazyShellExecuteExA,     ::GetLocalTime,     ::GetSystemWindowsDirectoryA,
+    static SystemFunctions current{LazyShellExecuteExA,     ::CreateProcessA,   ::GetExitCodeProcess,
+                                   ::CheckTokenMembership,  ::GetLocalTime,     ::GetSystemWindowsDirectoryA,
                                    ::GetCurrentProcess,     ::OpenProcessToken, ::LookupPrivilegeValueA,
                                    ::AdjustTokenPrivileges, ::CloseHandle,      ::ExitWindowsEx,
                                    LazyWNetGetConnectionA,  ::GetVolumeInformationA,
@@ -114,6 +125,8 @@ SystemFunctions& SystemFunctions::Current() {
                                    LazyImageList_AddMasked,
                                    LazyImageList_Draw,
                                    LazyImageList_GetImageCount,
+                                   LazyCoInitializeEx,
+                                   LazyCoUninitialize,
                                    LazyTransparentBlt};
     return current;
 }

@@ -10,6 +10,13 @@ namespace platform {
 // tests replace entries to record calls and to refuse or grant requests.
 struct SystemFunctions {
     BOOL(WINAPI* ShellExecuteExA)(SHELLEXECUTEINFOA* info);
+    BOOL(WINAPI* CreateProcessA)(LPCSTR application, LPSTR commandLine, SECURITY_ATTRIBUTES* process,
+                                 SECURITY_ATTRIBUTES* thread, BOOL inherit, DWORD flags, void* environment,
+                                 LPCSTR directory, STARTUPINFOA* startup, PROCESS_INFORMATION* info);
+    BOOL(WINAPI* GetExitCodeProcess)(HANDLE process, DWORD* code);
+    // Whether this process runs with the administrators' rights (a filtered
+    // token of UAC says no).
+    BOOL(WINAPI* CheckTokenMembership)(HANDLE token, PSID sid, BOOL* member);
     void(WINAPI* GetLocalTime)(SYSTEMTIME* time);
     UINT(WINAPI* GetSystemWindowsDirectoryA)(LPSTR buffer, UINT size);
     HANDLE(WINAPI* GetCurrentProcess)();
@@ -47,6 +54,9 @@ struct SystemFunctions {
     int(WINAPI* ImageList_AddMasked)(HIMAGELIST list, HBITMAP bitmap, COLORREF mask);
     BOOL(WINAPI* ImageList_Draw)(HIMAGELIST list, int index, HDC dc, int x, int y, UINT style);
     int(WINAPI* ImageList_GetImageCount)(HIMAGELIST list);
+    // Of ole32: the shell's elevated start wants COM on its thread.
+    HRESULT(WINAPI* CoInitializeEx)(void* reserved, DWORD flags);
+    void(WINAPI* CoUninitialize)();
     BOOL(WINAPI* TransparentBlt)(HDC dest, int x, int y, int width, int height, HDC source, int sx, int sy,
                                  int sw, int sh, UINT transparent);
 

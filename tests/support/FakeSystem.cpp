@@ -5,6 +5,8 @@
 #include <string>
 
 #include "filectrl/PathHelpers.h"
+#include "module/ExportFileCheck.h"
+#include "platform/drawing/Screen.h"
 #include "platform/system/SystemFunctions.h"
 #include "platform/system/Text.h"
 
@@ -15,6 +17,8 @@ FakeSystem::FakeSystem() : saved_(platform::SystemFunctions::Current()) {
     active_ = this;
     auto& table = platform::SystemFunctions::Current();
     table.ShellExecuteExA = ShellExecuteExFake;
+    table.CreateProcessA = CreateProcessFake;
+    table.GetExitCodeProcess = ExitCodeFake;
     table.GetLocalTime = GetLocalTimeFake;
     table.GetSystemWindowsDirectoryA = WindowsFolderFake;
     table.OpenProcessToken = OpenProcessTokenFake;
@@ -143,13 +147,16 @@ void FakeSystem::WriteExport(const Start& start) {
     if (editor_ == Editor::WritesNothing) return;
     std::string name = start.parameters.substr(3);
     std::string path = wendrik::JoinPath(start.directory, name);
+    const std::string users = "[HKEY_USERS\\" + wendrik::ExportFileCheck::CurrentUserSid() + "\\Software]\r\n";
     if (FILE* f = std::fopen(path.c_str(), "wb")) {
         // As the registry editor writes it: UTF-16LE after a byte-order mark.
         std::string ascii = std::string(kExportHeader) + "\r\n\r\n";
         if (editor_ != Editor::WritesHeaderOnly && editor_ != Editor::WritesTruncated) {
             ascii += "[HKEY_LOCAL_MACHINE]\r\n\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE]\r\n\"Name\"=\"[not a key]\"\r\n\r\n";
             if (editor_ != Editor::Writes32BitView) ascii += "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Wow6432Node]\r\n\r\n";
-            ascii += "[HKEY_CURRENT_USER]\r\n\r\n[HKEY_CURRENT_USER\\Software]\r\n\r\n[HKEY_USERS]\r\n\r\n";
+            ascii += "[HKEY_CURRENT_USER]\r\n\r\n[HKEY_CURRENT_USER\\Software]\r\n\r\n[HKEY_USERS]\r\n\r\n" + users +
+                     "\"a\"=\"b\"\r\n";
+            if (editor_ != Editor::WritesCutInUsers) ascii += "\r\n";
         }
         std::string text = "\xFF\xFE";
         for (char c : ascii) text += std::string{c, '\0'};
@@ -160,27 +167,88 @@ void FakeSystem::WriteExport(const Start& start) {
     }
 }
 
+HANDLE FakeSystem::PlayedProcess() {
+    bool running = editor_ == Editor::Pending;
+    // The caller waits on the handle and closes it: give it a duplicate.
+    HANDLE event = CreateEventA(nullptr, TRUE, running ? FALSE : TRUE, nullptr);
+    events_.push_back(event);
+    if (running) pending_ = event;
+    HANDLE copy = nullptr;
+    DuplicateHandle(GetCurrentProcess(), event, GetCurrentProcess(), &copy, 0, FALSE, DUPLICATE_SAME_ACCESS);
+    played_.push_back(copy);
+    return copy;
+}
+
 BOOL WINAPI FakeSystem::ShellExecuteExFake(SHELLEXECUTEINFOA* info) {
     FakeSystem* self = active_;
     Start start{info->hwnd, info->lpVerb == nullptr, info->lpFile ? info->lpFile : "",
                 info->lpParameters ? info->lpParameters : "",
-                info->lpDirectory ? info->lpDirectory : "", info->nShow, self->redirectionOff_};
+                info->lpDirectory ? info->lpDirectory : "", info->nShow, self->redirectionOff_,
+                false, info->lpVerb ? info->lpVerb : "", GetCurrentThreadId(), platform::Screen::Cursor()};
     self->starts_.push_back(start);
-    if (self->editor_ == Editor::CannotStart || self->editor_ == Editor::Declined) {
+    const bool elevated = start.verb == "runas";
+    if (self->editor_ == Editor::CannotStart || (self->editor_ == Editor::Declined && elevated)) {
         SetLastError(self->editor_ == Editor::Declined ? ERROR_CANCELLED : ERROR_FILE_NOT_FOUND);
         return FALSE;
     }
     if (self->editor_ != Editor::Pending) self->WriteExport(start);
-    bool running = self->editor_ == Editor::Pending;
-    // The caller waits on the handle and closes it: give it a duplicate.
-    HANDLE event = CreateEventA(nullptr, TRUE, running ? FALSE : TRUE, nullptr);
-    self->events_.push_back(event);
-    if (running) self->pending_ = event;
-    HANDLE copy = nullptr;
-    DuplicateHandle(GetCurrentProcess(), event, GetCurrentProcess(), &copy, 0, FALSE,
+    HANDLE process = self->PlayedProcess();
+    info->hProcess = (info->fMask & SEE_MASK_NOCLOSEPROCESS) ? process : nullptr;
+    if (!info->hProcess) CloseHandle(process);
+    return TRUE;
+}
+
+BOOL WINAPI FakeSystem::CreateProcessFake(LPCSTR application, LPSTR commandLine, SECURITY_ATTRIBUTES* pa,
+                                          SECURITY_ATTRIBUTES* ta, BOOL inherit, DWORD flags, void* environment,
+                                          LPCSTR directory, STARTUPINFOA* startup, PROCESS_INFORMATION* info) {
+    FakeSystem* self = active_;
+    if (self->editor_ == Editor::Real)
+        return CreateProcessA(application, commandLine, pa, ta, inherit, flags, environment, directory, startup,
+                              info);
+    // The command line as the page builds it: the quoted program, then its parameters.
+    std::string line = commandLine ? commandLine : "";
+    std::string file, parameters;
+    if (line.size() > 1 && line[0] == '"' && line.find('"', 1) != std::string::npos) {
+        size_t close = line.find('"', 1);
+        file = line.substr(1, close - 1);
+        parameters = close + 2 <= line.size() ? line.substr(close + 2) : "";
+    }
+    Start start{nullptr, true, file, parameters, directory ? directory : "",
+                (startup->dwFlags & STARTF_USESHOWWINDOW) ? startup->wShowWindow : -1, self->redirectionOff_,
+                true, "", GetCurrentThreadId(), platform::Screen::Cursor()};
+    if (!application || file != application) start.file = "application and command line differ";
+    self->starts_.push_back(start);
+    switch (self->editor_) {
+    case Editor::Raises: RaiseException(EXCEPTION_ACCESS_VIOLATION, 0, 0, nullptr); return FALSE;
+    case Editor::CannotStart: SetLastError(ERROR_FILE_NOT_FOUND); return FALSE;
+    case Editor::Declined:
+    case Editor::Elevates: SetLastError(740); return FALSE;  // ERROR_ELEVATION_REQUIRED
+    case Editor::Pending: break;
+    default: self->WriteExport(start);
+    }
+    *info = PROCESS_INFORMATION{};
+    info->hProcess = self->PlayedProcess();
+    DuplicateHandle(GetCurrentProcess(), info->hProcess, GetCurrentProcess(), &info->hThread, 0, FALSE,
                     DUPLICATE_SAME_ACCESS);
-    info->hProcess = (info->fMask & SEE_MASK_NOCLOSEPROCESS) ? copy : nullptr;
-    if (!info->hProcess) CloseHandle(copy);
+    return TRUE;
+}
+
+BOOL WINAPI FakeSystem::ExitCodeFake(HANDLE process, DWORD* code) {
+    FakeSystem* self = active_;
+    if (self->editor_ == Editor::Real ||
+        std::find(self->played_.begin(), self->played_.end(), process) == self->played_.end())
+        return GetExitCodeProcess(process, code);
+    *code = WaitForSingleObject(process, 0) == WAIT_OBJECT_0 ? self->exitCode_ : STILL_ACTIVE;
+    return TRUE;
+}
+
+void FakeSystem::SetAdministrator(bool administrator) {
+    administrator_ = administrator;
+    platform::SystemFunctions::Current().CheckTokenMembership = MembershipFake;
+}
+
+BOOL WINAPI FakeSystem::MembershipFake(HANDLE, PSID, BOOL* member) {
+    *member = active_->administrator_;
     return TRUE;
 }
 

@@ -19,9 +19,13 @@ public:
         WritesTruncated,  // the byte-order mark and half a header
         WritesHeaderOnly, // the header and a blank line, then nothing
         Writes32BitView,  // whole, but without the keys only the 64-bit view holds
+        WritesCutInUsers, // stops after a whole line inside the user's hive, and ends with code 0
         CannotStart,
-        Declined,   // the user declines the elevation prompt: the start fails with ERROR_CANCELLED
+        Declined,   // asks for elevation, and the user declines the prompt: ERROR_CANCELLED
+        Elevates,   // asks for elevation, is started through the prompt and writes a whole export
+        Raises,     // the start raises a structured exception (an access violation)
         Pending,    // runs until Finish()
+        Real,       // the system's CreateProcessA: a real program runs
     };
     struct Start {
         HWND window;
@@ -29,6 +33,10 @@ public:
         std::string file, parameters, directory;
         int show;
         bool redirectionOff;  // file-system redirection was off for the starting thread
+        bool process;         // by CreateProcessA (else by the shell)
+        std::string verb;     // the shell's verb, "" for its default
+        DWORD thread;         // the starting thread
+        int cursor;           // the screen cursor at the start
     };
 
     // How the token calls behave: the real ones (recorded), or an adjustment
@@ -41,6 +49,10 @@ public:
     FakeSystem& operator=(const FakeSystem&) = delete;
 
     void SetEditor(Editor editor) { editor_ = editor; }
+    // What the played editor's process ends with (0: a whole export).
+    void SetExitCode(DWORD code) { exitCode_ = code; }
+    // Whether this process runs as an administrator, as the system answers it.
+    void SetAdministrator(bool administrator);
     void SetPrivileges(Privileges p) { privileges_ = p; }
     void SetExitResult(bool accepted) { exitAccepted_ = accepted; }
     // The token and exit calls made, in order, for example
@@ -87,6 +99,13 @@ public:
 
 private:
     static BOOL WINAPI ShellExecuteExFake(SHELLEXECUTEINFOA* info);
+    static BOOL WINAPI CreateProcessFake(LPCSTR application, LPSTR commandLine, SECURITY_ATTRIBUTES*,
+                                         SECURITY_ATTRIBUTES*, BOOL inherit, DWORD flags, void* environment,
+                                         LPCSTR directory, STARTUPINFOA* startup, PROCESS_INFORMATION* info);
+    static BOOL WINAPI ExitCodeFake(HANDLE process, DWORD* code);
+    static BOOL WINAPI MembershipFake(HANDLE token, PSID sid, BOOL* member);
+    // A process handle to wait on: an event, set now or by Finish().
+    HANDLE PlayedProcess();
     static BOOL WINAPI OpenProcessTokenFake(HANDLE process, DWORD access, HANDLE* token);
     static BOOL WINAPI LookupPrivilegeValueFake(LPCSTR system, LPCSTR name, LUID* luid);
     static BOOL WINAPI AdjustTokenPrivilegesFake(HANDLE token, BOOL all, TOKEN_PRIVILEGES* state,
@@ -108,6 +127,9 @@ private:
     void WriteExport(const Start& start);
 
     Editor editor_ = Editor::Writes;
+    DWORD exitCode_ = 0;
+    bool administrator_ = true;
+    std::vector<HANDLE> played_;  // the process handles given out
     std::string windowsFolder_;
     bool fixedWindowsFolder_ = false;
     Privileges privileges_ = Privileges::Real;

@@ -1,0 +1,66 @@
+// A stand-in for the system's registry editor, started for real by the page
+// under tests: "regedit.exe /E file" writes into `file` (relative to its
+// working directory) as the editor does, UTF-16LE. What it does is told by
+// the environment it inherits:
+//   WENDRIK_FAKE_EDITOR=whole   a whole export, ending with code 0
+//   WENDRIK_FAKE_EDITOR=stall   half an export, then it sets the event named
+//                               by WENDRIK_FAKE_EDITOR_EVENT and waits to be
+//                               ended from outside, as a user ends it
+#include <windows.h>
+#include <sddl.h>
+
+#include <string>
+
+namespace {
+
+std::string Env(const char* name) {
+    char value[256] = {};
+    DWORD n = GetEnvironmentVariableA(name, value, sizeof(value));
+    return n && n < sizeof(value) ? value : "";
+}
+
+std::string UserSid() {
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return "";
+    char buffer[256];
+    DWORD size = 0;
+    std::string sid;
+    char* text = nullptr;
+    if (GetTokenInformation(token, TokenUser, buffer, sizeof(buffer), &size) &&
+        ConvertSidToStringSidA(reinterpret_cast<TOKEN_USER*>(buffer)->User.Sid, &text)) {
+        sid = text;
+        LocalFree(text);
+    }
+    CloseHandle(token);
+    return sid;
+}
+
+bool Put(HANDLE file, const std::string& ascii) {
+    std::wstring wide(ascii.begin(), ascii.end());
+    DWORD n = 0;
+    return WriteFile(file, wide.data(), static_cast<DWORD>(wide.size() * 2), &n, nullptr) && n == wide.size() * 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3 || lstrcmpiA(argv[1], "/E") != 0) return 2;
+    const std::string mode = Env("WENDRIK_FAKE_EDITOR");
+    HANDLE file = CreateFileA(argv[2], GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return 3;
+    std::string machine = "[HKEY_LOCAL_MACHINE]\r\n\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Wow6432Node]\r\n\r\n";
+    for (int i = 0; i < 2000; ++i)
+        machine += "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\.k" + std::to_string(i) + "]\r\n@=\"x\"\r\n\r\n";
+    DWORD n = 0;
+    WriteFile(file, "\xFF\xFE", 2, &n, nullptr);
+    Put(file, "Windows Registry Editor Version 5.00\r\n\r\n" + machine);
+    if (mode == "stall") {
+        FlushFileBuffers(file);
+        HANDLE written = OpenEventA(EVENT_MODIFY_STATE, FALSE, Env("WENDRIK_FAKE_EDITOR_EVENT").c_str());
+        if (!written || !SetEvent(written)) return 4;
+        WaitForSingleObject(GetCurrentProcess(), INFINITE);  // until ended from outside
+    }
+    Put(file, "[HKEY_CURRENT_USER\\Software]\r\n\r\n[HKEY_USERS\\" + UserSid() + "\\Software]\r\n\"a\"=\"b\"\r\n\r\n");
+    CloseHandle(file);
+    return 0;
+}
