@@ -7,6 +7,7 @@
 #include "ResourceStrings.h"
 #include "platform/drawing/Canvas.h"
 #include "platform/drawing/DeviceContext.h"
+#include "platform/system/CurrentDirectoryKeeper.h"
 #include "platform/system/Files.h"
 #include "platform/system/InOutError.h"
 #include "platform/system/InvalidOperation.h"
@@ -91,7 +92,9 @@ void TDirectoryListBox::RebuildTree() {
     }
     int newSelect = Count() - 1;
     SortedStrings subfolders;
-    ListSubfolders(currentDir_, subfolders);
+    // A folder whose volume does not answer in time is shown without its
+    // subfolders: listing it would hang the window.
+    if (PathAnswers(currentDir_, TDriveComboBox::DriveQueryDeadlineMs)) ListSubfolders(currentDir_, subfolders);
     std::vector<DrawnItem> folders;
     std::vector<int> order;
     for (std::string& name : subfolders.Take()) {
@@ -181,11 +184,6 @@ void TDirectoryListBox::KeyPress(char& key) {
     if (key == '\r') OpenSelected();
 }
 
-void TDirectoryListBox::AnswersOrRaise(const std::string& path) {
-    if (!PathAnswers(path, TDriveComboBox::DriveQueryDeadlineMs))
-        throw InOutError(Format(ResourceStrings::SFolderNoAnswer(), {path}));
-}
-
 void TDirectoryListBox::ChangeCurrentDir(const std::string& newDir) {
     if (newDir.empty() || ComparePaths(newDir, currentDir_) == 0) return;
     // A vanished share would hang the window in the first ChDir: asked first, with a deadline.
@@ -193,13 +191,35 @@ void TDirectoryListBox::ChangeCurrentDir(const std::string& newDir) {
     char drive = '\0';
     std::string dirPart, filePart;
     SplitEnteredPath(newDir, drive, dirPart, filePart);  // relative input: from where the list left off
-    if (drive != DriveLetter()) {
-        // The rebuild and notification come once, at the end of the path change.
-        ValueScope<bool> changing(inPathChange_, true);
-        if (linkedDriveBox_) linkedDriveBox_->SetDriveLetter(drive);
-        else SwitchDrive(drive);
+    // A change refused half-way (a folder too deep, or missing, on another
+    // drive) leaves the list, its drive box and the process where they were.
+    const std::string before = currentDir_;
+    const char driveBefore = DriveLetter();
+    platform::CurrentDirectoryKeeper processDir;
+    try {
+        if (drive != DriveLetter()) {
+            // The rebuild and notification come once, at the end of the path change.
+            ValueScope<bool> changing(inPathChange_, true);
+            if (linkedDriveBox_) linkedDriveBox_->SetDriveLetter(drive);
+            else SwitchDrive(drive);
+        }
+        EnterDir(dirPart);  // the file part is not used: a file list box relies on that
+    } catch (...) {
+        if (AsciiUpper(DriveLetter()) != AsciiUpper(driveBefore)) {
+            currentDir_ = before;  // the drive box's way back then finds the list there already
+            ValueScope<bool> changing(inPathChange_, true);
+            if (linkedDriveBox_ && !linkedDriveBox_->Dying()) {
+                try {
+                    linkedDriveBox_->SetDriveLetter(driveBefore);
+                } catch (...) {  // already refused once: the original error is the one to report
+                }
+            }
+        }
+        currentDir_ = before;
+        if (!PathAnswers(processDir.Saved(), kAnswerDeadlineMs)) processDir.Dismiss();  // its test would hang
+        throw;
     }
-    EnterDir(dirPart);  // the file part is not used: a file list box relies on that
+    processDir.Dismiss();
 }
 
 void TDirectoryListBox::SwitchDrive(char newDrive) {

@@ -68,7 +68,6 @@ protected:
 private:
     void FitItemHeight();
     // Raises the I/O error with a clear message when `path` does not answer in time.
-    void AnswersOrRaise(const std::string& path);
 
     TFileListBox* fileList_ = nullptr;
     TDriveComboBox* linkedDriveBox_ = nullptr;

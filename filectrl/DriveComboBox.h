@@ -1,5 +1,6 @@
 #pragma once
 #include "ControlGlyphs.h"
+#include "DriveQueries.h"
 #include "platform/controls/ComboBox.h"
 
 namespace wendrik {
@@ -25,7 +26,7 @@ public:
     void SetDirList(TDirectoryListBox* value);
 
     // How long one fill waits in all for the drives' answers.
-    static constexpr DWORD DriveQueryDeadlineMs = 500;
+    static constexpr DWORD DriveQueryDeadlineMs = kAnswerDeadlineMs;
 
 protected:
     void Notification(platform::Component* component, platform::Operation operation) override;

@@ -1,8 +1,13 @@
 #include "DriveQueries.h"
 
+#include <map>
 #include <utility>
 
+#include "ResourceStrings.h"
 #include "platform/system/Application.h"
+#include "platform/system/ImageHold.h"
+#include "platform/system/InOutError.h"
+#include "platform/system/CriticalSection.h"
 #include "platform/system/QuietErrors.h"
 #include "platform/system/SystemFunctions.h"
 #include "platform/system/Text.h"
@@ -33,16 +38,12 @@ struct Query {
 };
 
 // What every thread shares, guarded by its lock: the query in flight per
-// drive, the last answer per drive, and, where the system has no per-thread
-// error mode (before Windows 7), the process's mode while any query runs.
+// drive, and the last answer per drive.
 struct Registry {
-    CRITICAL_SECTION lock;
+    platform::CriticalSection lock;
     Query* inFlight[26] = {};
     DriveAnswer known[26];
     bool haveKnown[26] = {};
-    int quietThreads = 0;
-    UINT modeBefore = 0;
-    Registry() { InitializeCriticalSection(&lock); }
 };
 
 Registry& Shared() {
@@ -50,12 +51,9 @@ Registry& Shared() {
     return *shared;
 }
 
-class Locked {
+class Locked : public platform::CriticalSection::Lock {
 public:
-    Locked() { EnterCriticalSection(&Shared().lock); }
-    ~Locked() { LeaveCriticalSection(&Shared().lock); }
-    Locked(const Locked&) = delete;
-    Locked& operator=(const Locked&) = delete;
+    Locked() : Lock(Shared().lock) {}
 };
 
 int Slot(char letter) {
@@ -87,29 +85,17 @@ DriveAnswer Ask(const DriveQuestion& question, VolumeFn volume, ConnectionFn con
     return answer;
 }
 
-// Fails critical errors silently for the whole process from the first
-// query thread on until the last one has ended, where the system has no
-// per-thread mode: a late answer must not pop up a "no disk" box either.
-void QuietProcessFrom() {
-    Locked locked;
-    if (Shared().quietThreads++ == 0) Shared().modeBefore = SetErrorMode(SEM_FAILCRITICALERRORS);
-}
-void QuietProcessUntil() {
-    Locked locked;
-    if (--Shared().quietThreads == 0) SetErrorMode(Shared().modeBefore);
-}
-
 // Starts a query's thread holding the image (taken into `image`, which the
 // thread gives back with FreeLibraryAndExitThread), with the process kept
 // quiet for it where there is no per-thread error mode. False, with
 // nothing held, when no thread can be had.
 bool StartHoldingTheImage(LPTHREAD_START_ROUTINE work, void* parameter, HMODULE& image, bool quietProcess) {
-    if (!platform::Application::TakeImageReference()) return false;
+    if (!platform::ImageHold::TakeImageReference()) return false;
     image = platform::Application::Instance();
-    if (quietProcess) QuietProcessFrom();
+    if (quietProcess) platform::QuietErrors::ProcessFrom();
     // The thread runs on by itself: its handle is closed at once.
     if (platform::KernelHandle(CreateThread(nullptr, 0, work, parameter, 0, nullptr))) return true;
-    if (quietProcess) QuietProcessUntil();
+    if (quietProcess) platform::QuietErrors::ProcessUntil();
     FreeLibrary(image);
     return false;
 }
@@ -138,7 +124,7 @@ DWORD WINAPI AnswerOne(void* parameter) {
         if (Shared().inFlight[slot] == query) Shared().inFlight[slot] = nullptr;
         SetEvent(query->done.Get());
     }
-    if (!query->threadErrorMode) QuietProcessUntil();
+    if (!query->threadErrorMode) platform::QuietErrors::ProcessUntil();
     HMODULE image = query->image;
     LetGo(query);
     // The image may have been freed by the host meanwhile: this call does not return into it.
@@ -177,11 +163,14 @@ DriveAnswer AskHere(const DriveQuestion& question) {
 }
 
 // One look at a path beside the window: its attributes, or its volume's
-// flags. Shared by the asking thread and its own; the last to let go deletes it.
+// flags. Shared by its thread and by every look at the same root while it
+// is in flight; the last to let go deletes it.
 struct Probe {
     LONG holders = 2;
     std::string path;
+    std::string root;  // the key it is in flight under
     bool volume;
+    DWORD started;     // tick count: its deadline runs from here, whoever waits
     DWORD flags = 0;
     bool ok = false;
     platform::KernelHandle done;
@@ -190,6 +179,30 @@ struct Probe {
     ThreadErrorModeFn threadErrorMode;
     HMODULE image = nullptr;
 };
+
+// The probes in flight, one per root ("c:", "\\srv\share"): a hanging
+// share gets one stuck thread, however often it is asked. Guarded by the
+// registry's lock; never destroyed, as the registry.
+std::map<std::string, Probe*>& ProbesInFlight() {
+    static auto* probes = new std::map<std::string, Probe*>;
+    return *probes;
+}
+
+// The root a path's answer depends on, lower case.
+std::string RootOf(const std::string& path) {
+    std::string root;
+    if (path.size() >= 2 && path[1] == ':') {
+        root = path.substr(0, 2);
+    } else if (path.rfind("\\\\", 0) == 0) {
+        size_t server = path.find('\\', 2);
+        size_t share = server == std::string::npos ? server : path.find('\\', server + 1);
+        root = path.substr(0, share);
+    } else {
+        root = path;
+    }
+    for (char& c : root) c = platform::AsciiLower(c);
+    return root;
+}
 
 void LetGo(Probe* probe) {
     if (InterlockedDecrement(&probe->holders) != 0) return;
@@ -205,38 +218,73 @@ DWORD WINAPI LookOnce(void* parameter) {
         probe->attributesOf(probe->path.c_str());
         probe->ok = true;  // an answer, whatever it says
     }
-    SetEvent(probe->done.Get());
-    if (!probe->threadErrorMode) QuietProcessUntil();
+    {
+        Locked locked;
+        auto it = ProbesInFlight().find(probe->root);
+        if (it != ProbesInFlight().end() && it->second == probe) ProbesInFlight().erase(it);
+        SetEvent(probe->done.Get());
+    }
+    if (!probe->threadErrorMode) platform::QuietErrors::ProcessUntil();
     HMODULE image = probe->image;
     LetGo(probe);
     FreeLibraryAndExitThread(image, 0);  // the image may be gone by now: no return into it
     return 0;
 }
 
-// Runs the probe with a deadline; without a thread to spare, here and now.
-bool Look(const std::string& path, bool volume, DWORD deadlineMs, DWORD& flags) {
+// The probe in flight for the path's root, held, or a new one with its
+// thread; null when no thread can be had.
+Probe* JoinProbe(const std::string& path, bool volume) {
     auto& system = platform::SystemFunctions::Current();
+    const std::string root = RootOf(path);
+    Locked locked;
+    auto it = ProbesInFlight().find(root);
+    if (it != ProbesInFlight().end()) {
+        InterlockedIncrement(&it->second->holders);
+        return it->second;
+    }
     platform::KernelHandle done(CreateEventA(nullptr, TRUE, FALSE, nullptr));
-    auto* probe = new Probe{2, path, volume, 0, false, std::move(done), system.GetFileAttributesA,
+    auto* probe = new Probe{2, path, root, volume, GetTickCount(), 0, false, std::move(done), system.GetFileAttributesA,
                             system.GetVolumeInformationA, system.SetThreadErrorMode};
     if (!probe->done || !StartHoldingTheImage(LookOnce, probe, probe->image, !probe->threadErrorMode)) {
-        bool ok;
-        {
-            platform::QuietErrors quiet;
-            ok = volume ? probe->volumeOf(path.c_str(), nullptr, 0, nullptr, nullptr, &flags, nullptr, 0) != FALSE
-                        : (probe->attributesOf(path.c_str()), true);
-        }
         delete probe;
-        return ok;
+        return nullptr;
     }
-    bool answered = WaitForSingleObject(probe->done.Get(), deadlineMs) == WAIT_OBJECT_0;
+    ProbesInFlight()[root] = probe;
+    return probe;
+}
+
+// Runs the probe with a deadline; without a thread to spare, here and now.
+bool Look(const std::string& path, bool volume, DWORD deadlineMs, DWORD& flags) {
+    Probe* probe = JoinProbe(path, volume);
+    if (!probe) {
+        auto& system = platform::SystemFunctions::Current();
+        platform::QuietErrors quiet;
+        if (volume) return system.GetVolumeInformationA(path.c_str(), nullptr, 0, nullptr, nullptr, &flags, nullptr, 0);
+        system.GetFileAttributesA(path.c_str());
+        return true;
+    }
+    const DWORD now = GetTickCount(), age = now - probe->started;
+    const DWORD left = age < deadlineMs ? deadlineMs - age : 0;
+    bool answered = WaitForSingleObject(probe->done.Get(), left) == WAIT_OBJECT_0;
     bool ok = answered && probe->ok;  // whole once done is set
-    if (ok) flags = probe->flags;
+    const bool same = probe->path == path && probe->volume == volume;
+    if (ok && same) flags = probe->flags;
     LetGo(probe);
+    // Another question's answer: the root is alive, so this one is asked now,
+    // in what is left of the time.
+    if (answered && !same) {
+        const DWORD waited = GetTickCount() - now;
+        return waited < left && Look(path, volume, left - waited, flags);
+    }
     return ok;
 }
 
 }  // namespace
+
+void AnswersOrRaise(const std::string& path) {
+    if (!PathAnswers(path, kAnswerDeadlineMs))
+        throw platform::InOutError(platform::Format(ResourceStrings::SFolderNoAnswer(), {path}));
+}
 
 bool PathAnswers(const std::string& path, DWORD deadlineMs) {
     DWORD unused = 0;

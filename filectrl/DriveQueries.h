@@ -35,6 +35,13 @@ std::vector<DriveAnswer> AskDrives(const std::vector<DriveQuestion>& questions, 
 // entered on the window's thread, where a vanished share would hang it.
 bool PathAnswers(const std::string& path, DWORD deadlineMs);
 
+// How long the window's thread waits for a drive or a folder to answer.
+constexpr DWORD kAnswerDeadlineMs = 500;
+
+// Before the window's thread touches `path` (enters, lists or tests it):
+// raises InOutError ("does not answer") unless it answers in time.
+void AnswersOrRaise(const std::string& path);
+
 // The volume's file-system flags of `root` ("C:\", "\\srv\share\"),
 // asked the same way; false when it did not answer in time or failed.
 bool VolumeFlags(const std::string& root, DWORD deadlineMs, DWORD& flags);

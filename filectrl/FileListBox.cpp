@@ -1,6 +1,7 @@
 #include "FileListBox.h"
 
 #include "DirectoryListBox.h"
+#include "DriveQueries.h"
 #include "PathHelpers.h"
 #include "ResourceStrings.h"
 #include <cstring>
@@ -83,7 +84,9 @@ void TFileListBox::FillFileList() {
     DWORD attributes = 0;
     for (TFileAttr member : {ftReadOnly, ftHidden, ftSystem, ftVolumeID, ftDirectory, ftArchive})
         if (fileType_.Contains(member)) attributes |= 1u << member;
-    ChDir(currentDir_);  // a directory that cannot be entered keeps the old items
+    // A directory that does not answer, or cannot be entered, keeps the old items.
+    AnswersOrRaise(currentDir_);
+    ChDir(currentDir_);
     Clear();
     const int cursor = Screen::Cursor();
     ScopeExit putBack([cursor] { Screen::SetCursor(cursor); });
@@ -193,7 +196,9 @@ std::string TFileListBox::SelectedPath() const {
 
 void TFileListBox::ChangeCurrentDir(const std::string& newDir) {
     if (AnsiCompareFileName(newDir, currentDir_) == 0) return;
-    if (DirectoryExists(currentDir_)) ChDir(currentDir_);  // relative names count from the listed directory
+    AnswersOrRaise(newDir);  // a vanished share would hang the window in the ChDir
+    // Relative names count from the listed directory, where it still answers.
+    if (PathAnswers(currentDir_, kAnswerDeadlineMs) && DirectoryExists(currentDir_)) ChDir(currentDir_);
     ChDir(newDir);
     currentDir_ = GetDir();
     FillFileList();
@@ -201,6 +206,7 @@ void TFileListBox::ChangeCurrentDir(const std::string& newDir) {
 
 void TFileListBox::GoToPath(const std::string& path) {
     if (path.empty() || AnsiCompareFileName(path, SelectedPath()) == 0) return;
+    AnswersOrRaise(path);  // split, entered and tested on this thread below
     char drive = '\0';
     std::string dirPart, filePart;
     SplitEnteredPath(path, drive, dirPart, filePart);

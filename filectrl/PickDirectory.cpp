@@ -1,5 +1,6 @@
 #include "PickDirectory.h"
 
+#include "DriveQueries.h"
 #include "ResourceStrings.h"
 #include "SelectDirDlg.h"
 #include "platform/system/CurrentDirectoryKeeper.h"
@@ -16,6 +17,11 @@ bool PickDirectory(std::string& directory, TDirPickOptions options, int helpCont
     // The controls move the current directory wherever the user browses;
     // the host's own relative paths and searches must not follow them.
     CurrentDirectoryKeeper putBack;
+    // Put back only where it still answers: a host on a share that vanished
+    // meanwhile would hang in the test for it.
+    ScopeExit probe([&putBack] {
+        if (!PathAnswers(putBack.Saved(), kAnswerDeadlineMs)) putBack.Dismiss();
+    });
     TSelectDirDlg* dialog = Form::Create<TSelectDirDlg>();
     ScopeExit destroy([dialog] { dialog->Free(); });
 

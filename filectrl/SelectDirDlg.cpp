@@ -1,5 +1,6 @@
 #include "SelectDirDlg.h"
 
+#include "DriveQueries.h"
 #include "PathHelpers.h"
 #include "ResourceStrings.h"
 #include "platform/system/Application.h"
@@ -205,6 +206,11 @@ void TSelectDirDlg::OKClick() {
         dir = dir[0] == '\\' ? ExtractFileDrive(shown) + dir : JoinPath(shown, dir);
     }
     dir = ExpandFileName(dir);
+    if (confirmCreate_ && !PathAnswers(dir, kAnswerDeadlineMs)) {  // its test would hang the window
+        ShowMessage(Format(ResourceStrings::SFolderNoAnswer(), {dir}));
+        SetModalResult(mrNone);
+        return;
+    }
     if (confirmCreate_ && !DirectoryExists(dir) && !ConfirmYesNo(ResourceStrings::SConfirmCreateDir())) {
         SetModalResult(mrNone);  // the edit keeps what the user typed
         return;

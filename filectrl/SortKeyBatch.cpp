@@ -10,12 +10,9 @@ namespace {
 constexpr size_t kHandOver = 256;  // strings handed to the worker at a time
 }
 
-SortKeyBatch::SortKeyBatch(KeyFunction keyOf) : keyOf_(keyOf) { InitializeCriticalSection(&lock_); }
+SortKeyBatch::SortKeyBatch(KeyFunction keyOf) : keyOf_(keyOf) {}
 
-SortKeyBatch::~SortKeyBatch() {
-    Stop();
-    DeleteCriticalSection(&lock_);
-}
+SortKeyBatch::~SortKeyBatch() { Stop(); }
 
 void SortKeyBatch::Add(std::string text) {
     waiting_.push_back(std::move(text));
@@ -28,9 +25,10 @@ void SortKeyBatch::Add(std::string text) {
 }
 
 void SortKeyBatch::Hand(std::vector<std::string>&& texts) {
-    EnterCriticalSection(&lock_);
-    handed_.push_back(std::move(texts));
-    LeaveCriticalSection(&lock_);
+    {
+        CriticalSection::Lock locked(lock_);  // left also when the push runs out of memory
+        handed_.push_back(std::move(texts));
+    }
     SetEvent(wake_.Get());
 }
 
@@ -40,10 +38,12 @@ DWORD WINAPI SortKeyBatch::Work(void* parameter) {
         WaitForSingleObject(self->wake_.Get(), INFINITE);
         for (;;) {
             std::vector<std::vector<std::string>> work;
-            EnterCriticalSection(&self->lock_);
-            work.swap(self->handed_);
-            bool closing = self->closing_;
-            LeaveCriticalSection(&self->lock_);
+            bool closing;
+            {
+                CriticalSection::Lock locked(self->lock_);
+                work.swap(self->handed_);
+                closing = self->closing_;
+            }
             for (size_t b = 0; b < work.size(); ++b) {
                 const size_t before = self->keys_.size();
                 try {
@@ -66,9 +66,10 @@ DWORD WINAPI SortKeyBatch::Work(void* parameter) {
 
 void SortKeyBatch::Stop() {
     if (!thread_) return;
-    EnterCriticalSection(&lock_);
-    closing_ = true;
-    LeaveCriticalSection(&lock_);
+    {
+        CriticalSection::Lock locked(lock_);
+        closing_ = true;
+    }
     SetEvent(wake_.Get());
     WaitForSingleObject(thread_.Get(), INFINITE);
     thread_.Reset();

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/system/CriticalSection.h"
 #include "platform/system/Text.h"
 #include "platform/system/UniqueHandle.h"
 
@@ -37,7 +38,7 @@ private:
 
     std::vector<std::string> waiting_;  // the caller's, not yet handed over
     std::vector<std::string> keys_;     // the worker's while it runs
-    CRITICAL_SECTION lock_;
+    platform::CriticalSection lock_;
     std::vector<std::vector<std::string>> handed_;  // guarded by lock_
     bool closing_ = false;                          // guarded by lock_
     // Left by a worker that met an error: its batches from `leftFrom_` on.

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "platform/system/SystemBoundary.h"
 #include "template/HostProtocol.h"
 
 namespace demo {
@@ -97,6 +98,12 @@ void HostWindow::MoveAndSize(bool size) {
 }
 
 LRESULT CALLBACK HostWindow::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    // What the host does on a message may throw (its log, out of memory): it stops here.
+    return platform::SystemBoundary::Enter([&] { return Handle(window, message, wParam, lParam); },
+                                           [&] { return DefWindowProcA(window, message, wParam, lParam); });
+}
+
+LRESULT HostWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     HostWindow* self = instance;
     if (self && message == self->hostMessage_ && self->hostMessage_) {
         self->Log("host message " + std::to_string(static_cast<long>(wParam)) + ", " +

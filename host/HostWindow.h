@@ -22,6 +22,7 @@ public:
 
 private:
     static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void MoveAndSize(bool size);
 
     ModuleLibrary& module_;

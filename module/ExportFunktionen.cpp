@@ -1,6 +1,7 @@
 #include "Exports.h"
 #include "ModuleState.h"
 #include "platform/system/Application.h"
+#include "platform/system/ImageHold.h"
 
 using namespace wendrik;
 
@@ -8,12 +9,12 @@ using namespace wendrik;
 // reference, if an earlier nested loop took one, can go now.
 
 extern "C" int __stdcall ModulChanged() {
-    platform::Application::ReleaseHeldImage();
+    platform::ImageHold::ReleaseHeldImage();
     if (ChangedFlag != 1) return 0;
     return SavedFlag != 1 ? 1 : 2;
 }
 
 extern "C" int __stdcall ModulNr() {
-    platform::Application::ReleaseHeldImage();
+    platform::ImageHold::ReleaseHeldImage();
     return DefaultsRequested ? 1 : 2;
 }

@@ -9,6 +9,7 @@
 #include "filectrl/PickDirectory.h"
 #include "filectrl/ResourceStrings.h"
 #include "platform/system/Application.h"
+#include "platform/system/PumpingWait.h"
 #include "platform/window/MessageBoxes.h"
 #include "platform/system/Files.h"
 #include "platform/system/UniqueHandle.h"
@@ -259,7 +260,7 @@ bool TFormWendrik::StartEditor(const ProgramStart& start, StartedProcess& starte
     // for the user. This thread goes on painting meanwhile.
     const DWORD windowThread = GetCurrentThreadId();
     DWORD exception = 0;
-    bool pumped = Application::RunPumping(
+    bool pumped = PumpingWait::RunPumping(
         [&] {
             if (GetCurrentThreadId() == windowThread) started.error = ERROR_NOT_ENOUGH_MEMORY;  // no thread to spare
             else StartProcess(start, started);
@@ -277,7 +278,7 @@ bool TFormWendrik::StartEditor(const ProgramStart& start, StartedProcess& starte
 
 bool TFormWendrik::AwaitExport(HANDLE process, const BackupFile& backup, std::string& fault) {
     const bool english = LanguageCode == 1;
-    Application::WaitPumping(process);
+    PumpingWait::WaitPumping(process);
     if (WaitForSingleObject(process, 0) != WAIT_OBJECT_0) return false;  // the thread is quitting
     if (Freeing()) return false;  // the host released the page
     DWORD code = 0;
@@ -293,7 +294,7 @@ bool TFormWendrik::AwaitExport(HANDLE process, const BackupFile& backup, std::st
     // Hundreds of megabytes on a real machine: read beside the window, which goes on painting.
     ExportFileCheck check({.nativeView = NativeFileView::Windows64(), .userSid = ExportFileCheck::CurrentUserSid()});
     ExportFault result = ExportFault::None;
-    if (!Application::RunPumping([&] { result = check.Check(backup.TempPath()); })) return false;
+    if (!PumpingWait::RunPumping([&] { result = check.Check(backup.TempPath()); })) return false;
     if (result != ExportFault::None) fault = page_texts::Reason(english, result);
     return !Freeing();
 }

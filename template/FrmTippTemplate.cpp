@@ -8,6 +8,7 @@
 #include "TemplateTexts.h"
 #include "template/TemplateState.h"
 #include "platform/system/Application.h"
+#include "platform/system/ImageHold.h"
 #include "platform/window/MessageBoxes.h"
 #include "platform/system/ProgramStart.h"
 #include "platform/system/RangeError.h"
@@ -142,7 +143,7 @@ void TfrmTippTemplate::Sprache(int languageCode) {
 }
 
 void TfrmTippTemplate::Broadcast(std::int32_t command, std::int32_t argument) {
-    Application::HoldImage();  // every top-level window's procedure runs inside this call
+    ImageHold::HoldImage();  // every top-level window's procedure runs inside this call
     SendMessageA(HWND_BROADCAST, HostMessage, static_cast<WPARAM>(command), static_cast<LPARAM>(argument));
 }
 

@@ -1,15 +1,25 @@
 #include "Restart.h"
 
 #include "platform/system/SystemFunctions.h"
+#include "platform/system/UniqueHandle.h"
 
 namespace wendrik {
 
+namespace {
+// The process's token, closed through the system function table that opened it.
+struct TokenTraits : platform::NullIsNone<HANDLE> {
+    static void Free(Handle h) { platform::SystemFunctions::Current().CloseHandle(h); }
+};
+using Token = platform::UniqueHandle<TokenTraits>;
+}  // namespace
+
 bool SetPrivilege(const std::string& name, bool enable) {
     auto& system = platform::SystemFunctions::Current();
-    HANDLE token = nullptr;
+    HANDLE opened = nullptr;
     if (!system.OpenProcessToken(system.GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY,
-                                 &token))
+                                 &opened))
         return false;  // no token: nothing to pass on or close
+    Token token(opened);
     TOKEN_PRIVILEGES wanted = {};
     wanted.PrivilegeCount = 1;
     bool result = false;
@@ -18,10 +28,9 @@ bool SetPrivilege(const std::string& name, bool enable) {
         TOKEN_PRIVILEGES previous = {};
         DWORD returned = 0;
         // A partial grant reported only through the last error still counts.
-        result = system.AdjustTokenPrivileges(token, FALSE, &wanted, sizeof(wanted), &previous,
+        result = system.AdjustTokenPrivileges(token.Get(), FALSE, &wanted, sizeof(wanted), &previous,
                                               &returned) != FALSE;
     }
-    system.CloseHandle(token);
     return result;
 }
 

@@ -341,15 +341,16 @@ TEST_F(DirectoryListBoxTest, AFolderThatDoesNotAnswerIsRefusedInTimeAndNothingCh
     FakeSystem::ReleaseBlockedQueries();
 }
 
-// A volume that does not tell its case rules in time: the tree is built
-// all the same, with the rules of Windows' own file systems.
+// A volume that does not answer in time: the tree is built all the same,
+// with the rules of Windows' own file systems, but the folder is not
+// listed: its search would hang the window.
 TEST_F(DirectoryListBoxTest, AVolumeThatDoesNotAnswerStillGivesATreeInTime) {
     FakeSystem fake;
     fake.SetDrives({{'m', DRIVE_FIXED, "System", nullptr, true}});
     const DWORD start = GetTickCount();
     list->ChangeCurrentDir("M:\\dlt\\Two");
     EXPECT_LT(GetTickCount() - start, 2000u);
-    EXPECT_EQ((Texts{"M:\\", "dlt", "Two", "sub"}), Items());
+    EXPECT_EQ((Texts{"M:\\", "dlt", "Two"}), Items());
     FakeSystem::ReleaseBlockedQueries();
 }
 

@@ -9,6 +9,7 @@
 #include "PageHelpers.h"
 #include "module/ExportFileCheck.h"
 #include "platform/system/Application.h"
+#include "platform/system/PumpingWait.h"
 
 using namespace testing_support;
 using wendrik::ExportFault;
@@ -193,14 +194,14 @@ TEST(RunPumpingTest, MessagesAreDispatchedWhileTheWorkRuns) {
     SetTimer(nullptr, 0, 20, SetEventLater);
     DWORD seen = WAIT_FAILED;
     // Only the pumping thread can fire the timer that the work waits for.
-    EXPECT_TRUE(platform::Application::RunPumping([&] { seen = WaitForSingleObject(timerSaw, 10000); }));
+    EXPECT_TRUE(platform::PumpingWait::RunPumping([&] { seen = WaitForSingleObject(timerSaw, 10000); }));
     EXPECT_EQ(WAIT_OBJECT_0, seen);
     CloseHandle(timerSaw);
 }
 
 TEST(RunPumpingTest, WhatTheWorkThrowsIsRaisedInTheCaller) {
     DWORD workThread = 0;
-    EXPECT_THROW(platform::Application::RunPumping([&] {
+    EXPECT_THROW(platform::PumpingWait::RunPumping([&] {
                      workThread = GetCurrentThreadId();
                      throw std::runtime_error("out of memory");
                  }),

@@ -12,6 +12,7 @@
 #include "Pump.h"
 #include "WindowScript.h"
 #include "platform/system/Application.h"
+#include "platform/system/HandlerScope.h"
 #include "platform/drawing/Canvas.h"
 #include "platform/drawing/GdiHandle.h"
 #include "platform/controls/Button.h"
@@ -21,6 +22,7 @@
 
 using namespace testing_support;
 using platform::Application;
+using platform::HandlerScope;
 
 namespace {
 
@@ -32,25 +34,25 @@ std::string Text(const RECT& r) {
 TEST(DeferredWorkTest, WaitsForTheOutermostScopeAndRunsInOrder) {
     std::vector<std::string> done;
     {
-        Application::Scope outer;
+        HandlerScope outer;
         {
-            Application::Scope inner;
-            EXPECT_TRUE(Application::Nested());
-            Application::Defer([&] {
+            HandlerScope inner;
+            EXPECT_TRUE(HandlerScope::Nested());
+            HandlerScope::Defer([&] {
                 done.push_back("first");
                 // Deferred from deferred work: it runs in the same round, after.
-                Application::Defer([&] { done.push_back("third"); });
+                HandlerScope::Defer([&] { done.push_back("third"); });
             });
-            Application::Defer([&] { done.push_back("second"); });
+            HandlerScope::Defer([&] { done.push_back("second"); });
         }
         EXPECT_TRUE(done.empty()) << "a scope is still open";
-        EXPECT_TRUE(Application::Running());
-        EXPECT_FALSE(Application::Nested());
+        EXPECT_TRUE(HandlerScope::Running());
+        EXPECT_FALSE(HandlerScope::Nested());
     }
     EXPECT_EQ((std::vector<std::string>{"first", "second", "third"}), done);
-    EXPECT_FALSE(Application::Running());
+    EXPECT_FALSE(HandlerScope::Running());
     // With no scope open, work runs at once.
-    Application::Defer([&] { done.push_back("now"); });
+    HandlerScope::Defer([&] { done.push_back("now"); });
     EXPECT_EQ("now", done.back());
 }
 
@@ -173,6 +175,37 @@ TEST(PaintTest, AThrowingPaintIsReportedAndEndsItsPaint) {
     EXPECT_EQ(0, ReleaseDC(window, form->painted->paintedOn)) << "the paint's DC was still held";
     ASSERT_EQ(1u, reports.size());
     EXPECT_NE(std::string::npos, reports[0].find("the paint failed"));
+    form->Free();
+    platform::SetErrorReporter(nullptr);
+}
+
+// A control whose every hit test fails, and the failure's answer: the
+// system's own ("in the client area"), never 0 ("nowhere"), which would
+// make the control unclickable; the error is reported after the message.
+class FailingHitTest : public platform::Control {
+public:
+    using Control::Control;
+
+protected:
+    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_NCHITTEST) throw std::runtime_error("the hit test failed");
+        return Control::WndProc(message, wParam, lParam);
+    }
+};
+
+TEST(BoundaryTest, AFailedHitTestGetsTheDefaultAnswerAndAReportAfterwards) {
+    std::vector<std::string> reports;
+    platform::SetErrorReporter([&](const std::string& text) { reports.push_back(text); });
+    auto* form = platform::Form::Create<FailingPaintForm>();
+    auto* failing = form->Make<FailingHitTest>();
+    failing->SetBounds(10, 10, 40, 20);
+    failing->SetParent(form);
+    form->Show();
+    RECT r;
+    GetWindowRect(failing->Handle(), &r);
+    EXPECT_EQ(HTCLIENT, SendMessageA(failing->Handle(), WM_NCHITTEST, 0, MAKELPARAM(r.left + 5, r.top + 5)));
+    ASSERT_EQ(1u, reports.size());
+    EXPECT_EQ("the hit test failed", reports[0]);
     form->Free();
     platform::SetErrorReporter(nullptr);
 }

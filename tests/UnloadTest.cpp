@@ -104,6 +104,24 @@ TEST_F(UnloadTest, FromInsideAMessageBox) {
     ExpectUnmappedAfterTheNextCall();
 }
 
+// The window class goes with the last page, on the host's thread that
+// registered it: no thread that drops the image's last reference later has
+// to touch windows inside DllMain for it.
+TEST_F(UnloadTest, TheWindowClassGoesWithTheLastPageOnTheHostsThread) {
+    Host host;
+    ASSERT_TRUE(host.Load());
+    ASSERT_NE(nullptr, host.CreatePage());
+    WNDCLASSEXA wc = {sizeof(wc)};
+    EXPECT_TRUE(GetClassInfoExA(host.module, "WendrikControl", &wc));
+    EXPECT_EQ(1, host.free());
+    EXPECT_FALSE(GetClassInfoExA(host.module, "WendrikControl", &wc));
+    // A new page registers it again.
+    ASSERT_NE(nullptr, host.CreatePage());
+    EXPECT_TRUE(GetClassInfoExA(host.module, "WendrikControl", &wc));
+    host.Unload();
+    ExpectUnmappedAfterTheNextCall();
+}
+
 Host* waiting = nullptr;
 void CALLBACK UnloadDuringTheWait(HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);

@@ -10,24 +10,21 @@ ImageList::ImageList(Component* owner, int width, int height)
     : Component(owner),
       list_(SystemFunctions::Current().ImageList_Create(width, height, ILC_COLOR24 | ILC_MASK, 12, 4)),
       width_(width),
-      height_(height) {
-    if (list_) ++liveLists_;
-}
+      height_(height) {}
 
-ImageList::~ImageList() {
-    if (list_) {
-        SystemFunctions::Current().ImageList_Destroy(list_);
-        --liveLists_;
-    }
-}
+ImageList::~ImageList() = default;
 
-int ImageList::Count() const { return list_ ? SystemFunctions::Current().ImageList_GetImageCount(list_) : 0; }
+void ImageList::ListTraits::Free(Handle h) { SystemFunctions::Current().ImageList_Destroy(h); }
+
+long ImageList::LiveLists() { return UniqueHandle<ListTraits>::Live(); }
+
+int ImageList::Count() const { return list_ ? SystemFunctions::Current().ImageList_GetImageCount(list_.Get()) : 0; }
 
 void ImageList::AddMasked(const Bitmap& strip, COLORREF maskColor) {
     if (!list_ || strip.Empty()) return;
     // ImageList_AddMasked changes the bitmap it is given: hand it a copy.
     GdiHandle copy(CopyImage(strip.Handle(), IMAGE_BITMAP, 0, 0, 0));
-    if (copy) SystemFunctions::Current().ImageList_AddMasked(list_, static_cast<HBITMAP>(copy.Get()), maskColor);
+    if (copy) SystemFunctions::Current().ImageList_AddMasked(list_.Get(), static_cast<HBITMAP>(copy.Get()), maskColor);
 }
 
 void ImageList::GetBitmap(int index, Bitmap& target) const {
@@ -35,7 +32,7 @@ void ImageList::GetBitmap(int index, Bitmap& target) const {
     if (!list_ || index < 0 || index >= Count() || target.Empty()) return;
     MemoryDC dc;
     dc.Select(target.Handle());
-    SystemFunctions::Current().ImageList_Draw(list_, index, dc.Get(), 0, 0, ILD_NORMAL);
+    SystemFunctions::Current().ImageList_Draw(list_.Get(), index, dc.Get(), 0, 0, ILD_NORMAL);
 }
 
 }  // namespace platform

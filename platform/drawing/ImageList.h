@@ -4,6 +4,7 @@
 #include <string>
 #include "Bitmap.h"
 #include "platform/system/Component.h"
+#include "platform/system/UniqueHandle.h"
 
 namespace platform {
 
@@ -23,12 +24,15 @@ public:
     void GetBitmap(int index, Bitmap& target) const;
 
     static constexpr COLORREF KeyColor = RGB(255, 0, 255);
-    static long LiveLists() { return liveLists_; }
+    static long LiveLists();
 
 private:
-    HIMAGELIST list_;
+    // Destroyed through the system function table, which made it.
+    struct ListTraits : NullIsNone<HIMAGELIST> {
+        static void Free(Handle h);
+    };
+    UniqueHandle<ListTraits> list_;
     int width_, height_;
-    static inline long liveLists_ = 0;
 };
 
 }  // namespace platform

@@ -13,14 +13,17 @@ public:
     CurrentDirectoryKeeper() : saved_(GetDir()) {}
     explicit CurrentDirectoryKeeper(std::string saved) : saved_(std::move(saved)) {}
     ~CurrentDirectoryKeeper() {
-        if (DirectoryExists(saved_)) SetCurrentDirectoryA(saved_.c_str());
+        if (!dismissed_ && DirectoryExists(saved_)) SetCurrentDirectoryA(saved_.c_str());
     }
+    // The directory stays where it is now.
+    void Dismiss() { dismissed_ = true; }
     CurrentDirectoryKeeper(const CurrentDirectoryKeeper&) = delete;
     CurrentDirectoryKeeper& operator=(const CurrentDirectoryKeeper&) = delete;
     const std::string& Saved() const { return saved_; }
 
 private:
     std::string saved_;
+    bool dismissed_ = false;
 };
 
 }  // namespace platform

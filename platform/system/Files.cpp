@@ -38,36 +38,60 @@ void ChDir(const std::string& dir) {
     }
 }
 
-std::string GetDir() {
-    std::vector<char> buffer(MAX_PATH);
-    DWORD n = GetCurrentDirectoryA(static_cast<DWORD>(buffer.size()), buffer.data());
-    if (n >= buffer.size()) {
-        buffer.resize(n + 1);
-        n = GetCurrentDirectoryA(static_cast<DWORD>(buffer.size()), buffer.data());
-    }
-    return ShortFormOfUnshowable(std::string(buffer.data(), n));
-}
-
 namespace {
 // '?' is what the system puts for a character outside the code page; it is
 // never part of a real name, nor a trail byte of a double-byte one.
 bool Unshowable(const std::string& name) { return name.find('?') != std::string::npos; }
+
+// `wide` in the code page; `lossy` when a character had no place in it.
+std::string Narrow(const std::wstring& wide, bool& lossy) {
+    BOOL usedDefault = FALSE;
+    int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), static_cast<int>(wide.size()), nullptr,
+                                0, nullptr, &usedDefault);
+    std::string text(n > 0 ? n : 0, '\0');
+    if (n > 0)
+        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), static_cast<int>(wide.size()), text.data(), n,
+                            nullptr, &usedDefault);
+    lossy = usedDefault != FALSE;
+    return text;
+}
+
+// The short (8.3) name of the last name of `path`, exactly that folder's:
+// "" when it has none.
+std::wstring ShortNameOf(const std::wstring& path) {
+    DWORD n = GetShortPathNameW(path.c_str(), nullptr, 0);
+    if (n == 0) return L"";
+    std::wstring shortPath(n, L'\0');
+    n = GetShortPathNameW(path.c_str(), shortPath.data(), n);
+    if (n == 0 || n >= shortPath.size()) return L"";
+    shortPath.resize(n);
+    return shortPath.substr(shortPath.find_last_of(L'\\') + 1);
+}
 }  // namespace
 
-std::string ShortFormOfUnshowable(const std::string& path) {
-    if (!Unshowable(path)) return path;
-    // Component by component: the "?" of an unshowable name matches it as a
-    // wildcard, and the search gives its short name.
+std::string GetDir() {
+    // Asked in UTF-16, so that a name the code page cannot show is looked
+    // up by itself, never by a "?" pattern that a sibling may match too.
+    DWORD n = GetCurrentDirectoryW(0, nullptr);
+    std::wstring wide(n, L'\0');
+    n = n ? GetCurrentDirectoryW(n, wide.data()) : 0;
+    if (n == 0 || n >= wide.size()) return "";
+    wide.resize(n);
+    return ShowableForm(wide);
+}
+
+std::string ShowableForm(const std::wstring& path) {
     std::string result;
-    size_t at = 0;
-    while (at < path.size()) {
-        size_t end = path.find('\\', at);
-        if (end == std::string::npos) end = path.size();
-        std::string part = path.substr(at, end - at);
-        if (Unshowable(part) && !result.empty()) {
-            WIN32_FIND_DATAA data;
-            if (FindHandle(FindFirstFileA((result + part).c_str(), &data)) && data.cAlternateFileName[0])
-                part = data.cAlternateFileName;
+    for (size_t at = 0; at <= path.size();) {
+        size_t end = path.find(L'\\', at);
+        if (end == std::wstring::npos) end = path.size();
+        bool lossy = false;
+        std::string part = Narrow(path.substr(at, end - at), lossy);
+        if (lossy) {
+            std::wstring shortName = ShortNameOf(path.substr(0, end));
+            bool shortLossy = true;
+            std::string shown = shortName.empty() ? "" : Narrow(shortName, shortLossy);
+            if (!shortLossy) part = shown;
         }
         result += part;
         if (end < path.size()) result += '\\';

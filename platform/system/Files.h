@@ -17,9 +17,9 @@ void ChDir(const std::string& dir);
 // The process's current directory as a full path; a folder whose name the
 // code page cannot show is given by its short name, where it has one.
 std::string GetDir();
-// `path` with each name that the code page cannot show ("?" in it) put by
-// its short (8.3) name, where the file system has one.
-std::string ShortFormOfUnshowable(const std::string& path);
+// `path` in the code page, each name that it cannot show put by that
+// folder's own short (8.3) name, where the file system has one.
+std::string ShowableForm(const std::wstring& path);
 // `path` made absolute against the current directory, "." and ".." resolved.
 std::string ExpandFileName(const std::string& path);
 // Makes `dir` with every missing parent; true when it exists afterwards.

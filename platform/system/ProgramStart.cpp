@@ -10,19 +10,16 @@
 
 namespace platform {
 
-bool StartProgram(const ProgramStart& start, HANDLE* process) {
+bool StartProgram(const ProgramStart& start) {
     SHELLEXECUTEINFOA info = {sizeof(info)};
-    info.fMask = SEE_MASK_FLAG_NO_UI | (process ? SEE_MASK_NOCLOSEPROCESS | SEE_MASK_NOASYNC : 0);
+    info.fMask = SEE_MASK_FLAG_NO_UI;
     info.hwnd = start.window;
     info.lpVerb = nullptr;
     info.lpFile = start.file.c_str();
     info.lpParameters = start.parameters.c_str();
     info.lpDirectory = start.directory.c_str();
     info.nShow = start.show;
-    if (process) *process = nullptr;
-    if (!SystemFunctions::Current().ShellExecuteExA(&info)) return false;
-    if (process) *process = info.hProcess;
-    return true;
+    return SystemFunctions::Current().ShellExecuteExA(&info) != FALSE;
 }
 
 namespace {

@@ -19,10 +19,9 @@ struct ProgramStart {
 };
 
 // Starts the program through the shell's default verb, without the shell's
-// own error boxes, through the replaceable system functions. With `process` the caller gets the process
-// to wait on and must close it (null when the shell gave none). False when
-// it could not be started; GetLastError() then says why.
-bool StartProgram(const ProgramStart& start, HANDLE* process = nullptr);
+// own error boxes, through the replaceable system functions. False when it
+// could not be started; GetLastError() then says why.
+bool StartProgram(const ProgramStart& start);
 
 // What StartProcess gives back.
 struct StartedProcess {

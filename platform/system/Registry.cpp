@@ -22,8 +22,7 @@ bool Registry::OpenKey(const std::string& path, bool create) {
         if (r == ERROR_ACCESS_DENIED) r = RegOpenKeyExA(root_, path.c_str(), 0, KEY_READ, &key);
     }
     if (r != ERROR_SUCCESS) return false;
-    key_ = key;
-    ++liveKeys_;
+    key_.Reset(key);
     return true;
 }
 
@@ -31,32 +30,26 @@ bool Registry::OpenKeyReadOnly(const std::string& path) {
     CloseKey();
     HKEY key = nullptr;
     if (RegOpenKeyExA(root_, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-    key_ = key;
-    ++liveKeys_;
+    key_.Reset(key);
     return true;
 }
 
-void Registry::CloseKey() {
-    if (!key_) return;
-    RegCloseKey(key_);
-    key_ = nullptr;
-    --liveKeys_;
-}
+void Registry::CloseKey() { key_.Reset(); }
 
 bool Registry::ValueExists(const std::string& name) const {
-    return key_ && RegQueryValueExA(key_, name.c_str(), nullptr, nullptr, nullptr, nullptr) ==
+    return key_ && RegQueryValueExA(key_.Get(), name.c_str(), nullptr, nullptr, nullptr, nullptr) ==
                        ERROR_SUCCESS;
 }
 
 std::string Registry::ReadString(const std::string& name) const {
     if (!key_) return "";
     DWORD type = 0, size = 0;
-    if (RegQueryValueExA(key_, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+    if (RegQueryValueExA(key_.Get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
         return "";
     if (type != REG_SZ && type != REG_EXPAND_SZ)
         throw RegistryError("Invalid data type for " + Quoted(name));
     std::vector<char> data(size + 1, '\0');
-    if (RegQueryValueExA(key_, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
+    if (RegQueryValueExA(key_.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
                          &size) != ERROR_SUCCESS)
         throw RegistryError("Failed to get data for " + Quoted(name));
     return std::string(data.data());  // up to the first NUL
@@ -64,7 +57,7 @@ std::string Registry::ReadString(const std::string& name) const {
 
 bool Registry::ReadBool(const std::string& name) const {
     DWORD type = 0, value = 0, size = sizeof(value);
-    LONG r = key_ ? RegQueryValueExA(key_, name.c_str(), nullptr, &type,
+    LONG r = key_ ? RegQueryValueExA(key_.Get(), name.c_str(), nullptr, &type,
                                      reinterpret_cast<BYTE*>(&value), &size)
                   : ERROR_INVALID_HANDLE;
     if (r == ERROR_SUCCESS && type == REG_DWORD && size == sizeof(value)) return value != 0;
@@ -74,7 +67,7 @@ bool Registry::ReadBool(const std::string& name) const {
 }
 
 void Registry::WriteString(const std::string& name, const std::string& value) {
-    LONG r = key_ ? RegSetValueExA(key_, name.c_str(), 0, REG_SZ,
+    LONG r = key_ ? RegSetValueExA(key_.Get(), name.c_str(), 0, REG_SZ,
                                    reinterpret_cast<const BYTE*>(value.c_str()),
                                    static_cast<DWORD>(value.size() + 1))
                   : ERROR_INVALID_HANDLE;

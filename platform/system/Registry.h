@@ -2,6 +2,8 @@
 #include <windows.h>
 #include <string>
 
+#include "UniqueHandle.h"
+
 namespace platform {
 
 // Reads and writes values of one open key under a root key. A value of the
@@ -26,12 +28,11 @@ public:
     bool ReadBool(const std::string& name) const;
     void WriteString(const std::string& name, const std::string& value);
 
-    static long LiveKeys() { return liveKeys_; }
+    static long LiveKeys() { return RegistryKey::Live(); }
 
 private:
     HKEY root_;
-    HKEY key_ = nullptr;
-    static inline long liveKeys_ = 0;
+    RegistryKey key_;
 };
 
 }  // namespace platform

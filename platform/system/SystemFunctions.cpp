@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "CriticalSection.h"
+
 namespace platform {
 
 namespace {
@@ -18,14 +20,20 @@ struct Library {
 };
 Library libraries[] = {{"shell32.dll"}, {"mpr.dll"}, {"comctl32.dll"}, {"msimg32.dll"}, {"ole32.dll"}};
 
+// Guards the first load of each library: threads that ask at once (two
+// drive queries wanting mpr) all get it, loaded once. Made when the image
+// loads, before any thread of ours can ask; our threads hold the image.
+platform::CriticalSection loadingLock;
+
 HMODULE SystemLibrary(const char* name) {
     for (Library& library : libraries) {
         if (lstrcmpiA(library.name, name) != 0) continue;
+        platform::CriticalSection::Lock locked(loadingLock);
         if (!library.tried) {
-            library.tried = true;
             char folder[MAX_PATH] = {};
             UINT n = GetSystemDirectoryA(folder, MAX_PATH);
             if (n > 0 && n < MAX_PATH) library.module = LoadLibraryA((std::string(folder, n) + "\\" + name).c_str());
+            library.tried = true;  // only now: another thread waits for the outcome, never takes "not yet" for it
         }
         return library.module;  // kept for the life of the process: its functions stay in the table
     }

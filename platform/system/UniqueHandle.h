@@ -29,7 +29,9 @@ public:
 
     void Reset(Handle handle = Handle{}) {
         if (handle_) {
+            const DWORD error = GetLastError();  // what the caller's failed call left, for it to read
             Traits::Free(handle_);
+            SetLastError(error);
             InterlockedDecrement(&live_);
         }
         handle_ = Traits::IsNone(handle) ? Handle{} : handle;
@@ -75,6 +77,12 @@ struct ModuleHandleTraits : NullIsNone<HMODULE> {
     static void Free(Handle h) { FreeLibrary(h); }
 };
 using ModuleHandle = UniqueHandle<ModuleHandleTraits>;
+
+// An open registry key (never a predefined root: those are not closed).
+struct RegistryKeyTraits : NullIsNone<HKEY> {
+    static void Free(Handle h) { RegCloseKey(h); }
+};
+using RegistryKey = UniqueHandle<RegistryKeyTraits>;
 
 // A file search.
 struct FindHandleTraits : NullOrInvalidIsNone {

@@ -7,9 +7,12 @@
 #include <exception>
 
 #include "platform/system/Application.h"
+#include "platform/system/ImageHold.h"
+#include "platform/system/HandlerScope.h"
 #include "platform/drawing/Canvas.h"
 #include "platform/drawing/DeviceContext.h"
 #include "platform/system/Error.h"
+#include "platform/system/SystemBoundary.h"
 #include "MessageBoxes.h"
 #include "MessageReflection.h"
 #include "PopupMenu.h"
@@ -78,8 +81,12 @@ void Control::CreateWnd() {
     if (!window) throw Error("Cannot create a window of class " + params.className);
     if (!own) {
         Attach(window, false);
-        previousProc_ = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WindowClass::SubclassProcedure())));
+        previousProc_ = WindowClass::Subclass(window);
+    }
+    if (handle_ != window || !WindowClass::Tied(window, this, own)) {
+        if (handle_ == window) Detach();
+        DestroyWindow(window);
+        throw Error("The window of class " + params.className + " is not tied to its control");
     }
     ApplyFont();
     if (parent_ && showHint_ && !hint_.empty()) Root()->ChildHintChanged(this);
@@ -108,7 +115,7 @@ void Control::Detach() {
     if (!handle_) return;
     HWND gone = handle_;
     if (previousProc_) {
-        SetWindowLongPtrA(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProc_));
+        WindowClass::Unsubclass(handle_, previousProc_);
         previousProc_ = nullptr;
         SetWindowLongPtrA(handle_, GWLP_USERDATA, 0);
     } else {
@@ -128,13 +135,13 @@ void Control::DestroyWnd() {
 // The one place where a window message enters our code: every exception
 // stops here and is reported, so none crosses into the system or the host.
 LRESULT Control::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
-    Application::Scope scope;
-    LRESULT result = 0;
-    try {
-        result = WndProc(message, wParam, lParam);
-    } catch (...) {
-        ReportCurrentError();
-    }
+    HandlerScope scope;
+    LRESULT result = SystemBoundary::Enter([&] { return WndProc(message, wParam, lParam); },
+                                           [&] {
+                                               ReportCurrentError();
+                                               return WindowClass::Fallback(handle_, previousProc_, message, wParam,
+                                                                            lParam);
+                                           });
     if (message == WM_NCDESTROY) {
         bool outside = !destroyingWindow_;
         Detach();
@@ -180,7 +187,7 @@ LRESULT Control::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NCLBUTTONDOWN:
     case WM_NCRBUTTONDOWN:
         // The system's move, size and menu loops run the host's code from inside ours.
-        Application::HoldImage();
+        ImageHold::HoldImage();
         break;
     case WM_ERASEBKGND:
         if (!previousProc_) {

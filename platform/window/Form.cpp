@@ -6,6 +6,8 @@
 #include <utility>
 
 #include "platform/system/Application.h"
+#include "platform/system/ImageHold.h"
+#include "platform/system/HandlerScope.h"
 #include "platform/system/ScopeGuard.h"
 #include "platform/system/SystemFunctions.h"
 #include "KeyboardHook.h"
@@ -162,7 +164,7 @@ int Form::ShowModal(Form* owner) {
     bool quitting = false;
     {
         ValueScope<bool> modal(inModalLoop_, true);
-        Application::HoldImage();  // the loop runs the host's code too
+        ImageHold::HoldImage();  // the loop runs the host's code too
         Show();
         while (modalResult_ == mrNone && !freeing_ && !(owner && owner->Freeing()) && Handle()) {
             MSG msg;
@@ -204,7 +206,7 @@ void Form::Free() {
     if (freeing_) return;
     freeing_ = true;
     BeforeFree();
-    if (!Application::Running()) {
+    if (!HandlerScope::Running()) {
         delete this;
         return;
     }
@@ -212,8 +214,8 @@ void Form::Free() {
     // whole. Hidden at once when the deletion waits for more than the current
     // one (a nested loop beneath it); otherwise it follows in a moment, and
     // one DestroyWindow takes the window off the screen.
-    if (Handle() && Application::Nested()) ShowWindow(Handle(), SW_HIDE);
-    Application::Defer([this] { delete this; });
+    if (Handle() && HandlerScope::Nested()) ShowWindow(Handle(), SW_HIDE);
+    HandlerScope::Defer([this] { delete this; });
 }
 
 void Form::WindowDestroyedOutside() {

@@ -4,8 +4,11 @@
 #include <exception>
 
 #include "platform/system/Application.h"
+#include "platform/system/ImageHold.h"
+#include "platform/system/HandlerScope.h"
 #include "MessageBoxes.h"
 #include "platform/system/Error.h"
+#include "platform/system/SystemBoundary.h"
 #include "Form.h"
 
 namespace platform {
@@ -32,13 +35,13 @@ bool NoModifiers() {
 
 void KeyboardHook::Register(Form* form) {
     if (std::find(Forms().begin(), Forms().end(), form) == Forms().end()) Forms().push_back(form);
-    Application::FormsAlive(Forms().size());
+    ImageHold::FormsAlive(Forms().size());
     if (!hook) hook = SetWindowsHookExA(WH_GETMESSAGE, Proc, nullptr, GetCurrentThreadId());
 }
 
 void KeyboardHook::Unregister(Form* form) {
     std::erase(Forms(), form);
-    Application::FormsAlive(Forms().size());
+    ImageHold::FormsAlive(Forms().size());
     if (Forms().empty() && hook) {
         UnhookWindowsHookEx(hook);
         hook = nullptr;
@@ -93,14 +96,18 @@ LRESULT CALLBACK KeyboardHook::Proc(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HC_ACTION && wParam == PM_REMOVE) {
         MSG& msg = *reinterpret_cast<MSG*>(lParam);
         if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) {
-            Application::Scope scope;
-            try {
-                // Handled here: the caller's Translate/Dispatch must see nothing.
-                if (Route(msg)) msg.message = WM_NULL;
-            } catch (...) {
-                msg.message = WM_NULL;
-                ReportCurrentError();
-            }
+            HandlerScope scope;
+            SystemBoundary::Enter(
+                [&] {
+                    // Handled here: the caller's Translate/Dispatch must see nothing.
+                    if (Route(msg)) msg.message = WM_NULL;
+                    return 0;
+                },
+                [&] {
+                    msg.message = WM_NULL;
+                    ReportCurrentError();
+                    return 0;
+                });
         }
     }
     return CallNextHookEx(self, code, wParam, lParam);

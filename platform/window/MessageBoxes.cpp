@@ -3,7 +3,9 @@
 #include <windows.h>
 
 #include "platform/system/Application.h"
+#include "platform/system/ImageHold.h"
 #include "platform/system/Error.h"
+#include "platform/system/HandlerScope.h"
 
 namespace platform {
 
@@ -14,7 +16,7 @@ std::function<void(const std::string&)>& Reporter() {
 }
 
 int Box(const std::string& text, UINT flags) {
-    Application::HoldImage();  // the box's loop runs the host's code, which may unload us
+    ImageHold::HoldImage();  // the box's loop runs the host's code, which may unload us
     return MessageBoxA(GetActiveWindow(), text.c_str(), Application::Title().c_str(),
                        flags | MB_TASKMODAL);
 }
@@ -24,23 +26,35 @@ void ShowMessage(const std::string& text) { Box(text, MB_OK); }
 
 bool ConfirmYesNo(const std::string& text) { return Box(text, MB_YESNO | MB_ICONQUESTION) == IDYES; }
 
-void ReportError(const std::exception& error) {
-    std::string text = error.what();
-    if (Reporter()) {
-        Reporter()(text);
-        return;
+void ReportError(const std::exception& error) noexcept {
+    try {
+        // Shown once the failed handler has returned: a box inside it would
+        // run the host's messages in the middle of a message of ours.
+        HandlerScope::Defer([text = std::string(error.what())]() mutable {
+            try {
+                if (Reporter()) {
+                    Reporter()(text);
+                    return;
+                }
+                if (!text.empty() && text.back() != '.') text += '.';
+                Box(text, MB_OK | MB_ICONSTOP);
+            } catch (...) {  // a report that fails is dropped: nobody is left to hear of it
+            }
+        });
+    } catch (...) {
     }
-    if (!text.empty() && text.back() != '.') text += '.';
-    Box(text, MB_OK | MB_ICONSTOP);
 }
 
-void ReportCurrentError() {
+void ReportCurrentError() noexcept {
     try {
         throw;
     } catch (const std::exception& e) {
         ReportError(e);
     } catch (...) {
-        ReportError(Error("Unknown error"));
+        try {
+            ReportError(Error("Unknown error"));
+        } catch (...) {
+        }
     }
 }
 

@@ -7,6 +7,7 @@
 #include "Control.h"
 #include "WindowHandle.h"
 #include "platform/system/Application.h"
+#include "platform/system/ImageHold.h"
 
 namespace platform {
 
@@ -29,7 +30,7 @@ void PopupMenu::Popup(int x, int y, HWND owner) {
     if (!menu) return;
     for (size_t i = 0; i < items.size(); ++i)
         AppendMenuA(menu.Get(), MF_STRING, i + 1, items[i]->MenuText().c_str());
-    Application::HoldImage();  // the menu's loop runs the host's code
+    ImageHold::HoldImage();  // the menu's loop runs the host's code
     UINT chosen = TrackPopupMenu(menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, x, y, 0,
                                  owner, nullptr);
     menu.Reset();

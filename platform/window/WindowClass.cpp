@@ -8,6 +8,7 @@ namespace platform {
 namespace {
 const char kName[] = "WendrikControl";
 bool registered = false;  // asked once, not for every window
+DWORD registeredBy = 0;   // the thread that registered it, the only one to unregister it
 }  // namespace
 
 const char* WindowClass::Name() {
@@ -15,6 +16,7 @@ const char* WindowClass::Name() {
     WNDCLASSEXA wc = {sizeof(wc)};
     if (GetClassInfoExA(Application::Instance(), kName, &wc)) {
         registered = true;
+        registeredBy = GetCurrentThreadId();
         return kName;
     }
     wc.cbSize = sizeof(wc);
@@ -25,16 +27,39 @@ const char* WindowClass::Name() {
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.lpszClassName = kName;
     registered = RegisterClassExA(&wc) != 0;
+    registeredBy = GetCurrentThreadId();
     return kName;
 }
 
 void WindowClass::Unregister() {
-    if (!registered) return;
-    UnregisterClassA(kName, Application::Instance());
-    registered = false;
+    // Any other thread (a worker dropping the image's last reference inside
+    // DllMain) would become a window thread for it: never there.
+    if (!registered || GetCurrentThreadId() != registeredBy) return;
+    if (UnregisterClassA(kName, Application::Instance())) registered = false;  // fails while windows of it live
 }
 
 WNDPROC WindowClass::SubclassProcedure() { return SubclassProc; }
+
+WNDPROC WindowClass::Subclass(HWND window) {
+    return reinterpret_cast<WNDPROC>(SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc)));
+}
+
+void WindowClass::Unsubclass(HWND window, WNDPROC previous) {
+    if (GetWindowLongPtrA(window, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(SubclassProc))
+        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+}
+
+LRESULT WindowClass::Fallback(HWND window, WNDPROC previous, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    if (!window) return 0;
+    if (previous) return CallWindowProcA(previous, window, message, wParam, lParam);
+    if (message == WM_NCHITTEST || message == WM_MOUSEACTIVATE || message == WM_SETCURSOR)
+        return DefWindowProcA(window, message, wParam, lParam);
+    return 0;
+}
+
+bool WindowClass::Tied(HWND window, const Control* object, bool ownClass) {
+    return GetWindowLongPtrA(window, ownClass ? 0 : GWLP_USERDATA) == reinterpret_cast<LONG_PTR>(object);
+}
 
 LRESULT CALLBACK WindowClass::OwnClassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_GETMINMAXINFO) {
@@ -59,6 +84,8 @@ LRESULT CALLBACK WindowClass::OwnClassProc(HWND window, UINT message, WPARAM wPa
 LRESULT CALLBACK WindowClass::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     // Only windows that we subclassed, with the object in their user data, come here.
     auto* self = reinterpret_cast<Control*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    // Its object gone (detached while another subclass sat on top of ours): the default.
+    if (!self) return DefWindowProcA(window, message, wParam, lParam);
     return self->Dispatch(message, wParam, lParam);
 }
 

@@ -80,7 +80,10 @@ void FakeSystem::SetDrives(const std::vector<Drive>& table) {
 
 namespace {
 std::string hangingPrefix;  // outlives the fake: a hanging question may end after it
+LONG hangingCalls = 0;
 }
+
+int FakeSystem::HangingCalls() { return InterlockedCompareExchange(&hangingCalls, 0, 0); }
 
 void FakeSystem::SetHangingPath(const std::string& prefix) {
     hangingPrefix = prefix;
@@ -91,6 +94,7 @@ void FakeSystem::SetHangingPath(const std::string& prefix) {
 DWORD WINAPI FakeSystem::AttributesFake(LPCSTR path) {
     std::string start = std::string(path).substr(0, hangingPrefix.size());
     if (!hangingPrefix.empty() && lstrcmpiA(start.c_str(), hangingPrefix.c_str()) == 0) {
+        InterlockedIncrement(&hangingCalls);
         WaitForSingleObject(releaseBlocked, 10000);
         return INVALID_FILE_ATTRIBUTES;
     }
@@ -168,7 +172,12 @@ void FakeSystem::WriteExport(const Start& start) {
 }
 
 HANDLE FakeSystem::PlayedProcess() {
+    platform::CriticalSection::Lock locked(pendingLock_);
     bool running = editor_ == Editor::Pending;
+    if (running && finishEarly_) {  // finished before it started
+        running = finishEarly_ = false;
+        if (finishWrites_ && !starts_.empty()) WriteExport(starts_.back());
+    }
     // The caller waits on the handle and closes it: give it a duplicate.
     HANDLE event = CreateEventA(nullptr, TRUE, running ? FALSE : TRUE, nullptr);
     events_.push_back(event);
@@ -287,7 +296,12 @@ BOOL WINAPI FakeSystem::RedirectionOnFake(void* old) {
 }
 
 void FakeSystem::Finish(bool write) {
-    if (!pending_) return;
+    platform::CriticalSection::Lock locked(pendingLock_);
+    if (!pending_) {
+        finishEarly_ = true;
+        finishWrites_ = write;
+        return;
+    }
     if (write && !starts_.empty()) WriteExport(starts_.back());
     SetEvent(pending_);
     pending_ = nullptr;

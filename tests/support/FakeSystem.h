@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/system/CriticalSection.h"
 #include "platform/system/SystemFunctions.h"
 
 namespace testing_support {
@@ -83,9 +84,13 @@ public:
     // How often each drive's volume was asked for, by lower-case letter.
     static int VolumeQueries(char letter);
     static void ReleaseBlockedQueries();
+    // How many attribute questions have hung so far.
+    static int HangingCalls();
     const std::vector<Start>& Starts() const { return starts_; }
     void ClearStarts() { starts_.clear(); }
-    // Ends a pending editor run, writing the file first when `write`.
+    // Ends a pending editor run, writing the file first when `write`; asked
+    // before the run has started (the start is on a thread of its own), it
+    // ends that run as soon as it starts.
     void Finish(bool write);
 
     static FakeSystem* Active() { return active_; }
@@ -142,7 +147,10 @@ private:
     bool fixedDate_ = false;
     std::vector<Start> starts_;
     std::vector<HANDLE> events_;
-    HANDLE pending_ = nullptr;
+    HANDLE pending_ = nullptr;      // guarded by pendingLock_, with the two below
+    bool finishEarly_ = false;
+    bool finishWrites_ = false;
+    platform::CriticalSection pendingLock_;
     bool wow64_ = false;
     bool refuseOff_ = false;
     bool redirectionOff_ = false;

@@ -1,0 +1,29 @@
+#include "CriticalSection.h"
+
+namespace platform {
+
+namespace {
+struct Try {
+    CRITICAL_SECTION* section;
+    bool entered = false;
+};
+
+DWORD WINAPI TryFromAnotherThread(void* parameter) {
+    auto* attempt = static_cast<Try*>(parameter);
+    attempt->entered = TryEnterCriticalSection(attempt->section) != FALSE;
+    if (attempt->entered) LeaveCriticalSection(attempt->section);
+    return 0;
+}
+}  // namespace
+
+bool CriticalSection::Free() {
+    // The owning thread may enter again: only another thread can tell.
+    Try attempt{&section_};
+    HANDLE thread = CreateThread(nullptr, 0, TryFromAnotherThread, &attempt, 0, nullptr);
+    if (!thread) return false;
+    WaitForSingleObject(thread, INFINITE);
+    CloseHandle(thread);
+    return attempt.entered;
+}
+
+}  // namespace platform

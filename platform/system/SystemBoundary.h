@@ -1,0 +1,26 @@
+#pragma once
+
+namespace platform {
+
+// The one way in from the system: window procedures, the keyboard hook,
+// thread procedures, the module's exports and the demo host's window. No
+// exception passes it (the system cannot unwind ours); `fallback` gives
+// the answer the caller expects instead, chosen per entry, and a fallback
+// that fails itself gives the result type's zero.
+class SystemBoundary {
+public:
+    template <class Work, class Fallback>
+    static auto Enter(Work&& work, Fallback&& fallback) noexcept -> decltype(work()) {
+        try {
+            return work();
+        } catch (...) {
+            try {
+                return fallback();
+            } catch (...) {
+                return decltype(work()){};
+            }
+        }
+    }
+};
+
+}  // namespace platform
