@@ -110,7 +110,9 @@ int TDirectoryListBox::ListSubfolders(const std::string& parent, SortedStrings& 
     FileSearch search(JoinPath(parent, "*.*"), faDirectory);  // closed on every way out
     for (SearchRec entry; search.Next(entry);) {
         if ((entry.attributes & faDirectory) && entry.name != "." && entry.name != "..") {
-            list.Add(entry.name);
+            // A name with "?" (outside the code page, no short name) may read
+            // like a sibling's: each folder keeps its own item.
+            list.Add(entry.name, entry.name.find('?') != std::string::npos);
             ++count;
         }
     }

@@ -8,16 +8,19 @@ namespace wendrik {
 
 using namespace platform;
 
-void SortedStrings::Add(const std::string& text) {
+void SortedStrings::Add(const std::string& text, bool distinct) {
     if (settled_ && !strings_.empty()) {  // more after a read: the settled ones join again
-        for (std::string& s : strings_) {
-            keys_.Add(s);
-            texts_.push_back(std::move(s));
+        for (size_t i = 0; i < strings_.size(); ++i) {
+            keys_.Add(strings_[i]);
+            texts_.push_back(std::move(strings_[i]));
+            textsDistinct_.push_back(stringsDistinct_[i]);
         }
         strings_.clear();
+        stringsDistinct_.clear();
     }
     keys_.Add(text);
     texts_.push_back(text);
+    textsDistinct_.push_back(distinct);
     settled_ = false;
 }
 
@@ -29,16 +32,26 @@ void SortedStrings::Settle() const {
     // Stable, so that of equal strings the first added is the one kept.
     std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return keys[a] < keys[b]; });
     strings_.clear();
+    stringsDistinct_.clear();
     strings_.reserve(order.size());
-    for (size_t i = 0; i < order.size(); ++i)
-        if (i == 0 || keys[order[i]] != keys[order[i - 1]]) strings_.push_back(std::move(texts_[order[i]]));
+    for (size_t i = 0; i < order.size(); ++i) {
+        const size_t at = order[i];
+        if (i == 0 || keys[at] != keys[order[i - 1]] || textsDistinct_[at] || textsDistinct_[order[i - 1]]) {
+            strings_.push_back(std::move(texts_[at]));
+            stringsDistinct_.push_back(textsDistinct_[at]);
+        }
+    }
     texts_.clear();
+    textsDistinct_.clear();
     settled_ = true;
 }
 
 std::vector<std::string> SortedStrings::Take() {
     Settle();
-    return std::move(strings_);
+    std::vector<std::string> out = std::move(strings_);
+    strings_.clear();
+    stringsDistinct_.clear();
+    return out;
 }
 
 int SortedStrings::Count() const {

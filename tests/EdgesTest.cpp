@@ -4,6 +4,7 @@
 // outside the code page told apart.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <new>
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "filectrl/DirectoryListBox.h"
 #include "filectrl/DriveComboBox.h"
 #include "filectrl/DriveQueries.h"
+#include "filectrl/SortedStrings.h"
 #include "platform/system/CriticalSection.h"
 #include "platform/system/Files.h"
 #include "platform/system/InOutError.h"
@@ -158,6 +160,23 @@ TEST_F(DriveChangeTest, AFolderThatDoesNotAnswerIsNeverListed) {
     auto* list = form.Add<wendrik::TDirectoryListBox>(10, 10, 200, 300);
     EXPECT_EQ((std::vector<std::string>{"M:\\", "edges", "here"}), ListBoxTexts(list->Handle()));
     FakeSystem::ReleaseBlockedQueries();
+}
+
+// Two folders without short names whose names the code page turned into
+// the same "?" text stay two items; an ordinary name is still taken once,
+// also after the list has been read.
+TEST(SortedStringsTest, FoldersThatOnlyReadTheSameStayTwo) {
+    wendrik::SortedStrings list;
+    list.Add("b");
+    list.Add("?1", true);
+    list.Add("B");
+    list.Add("?1", true);
+    EXPECT_EQ(3, list.Count());
+    list.Add("c");
+    list.Add("C");
+    const std::vector<std::string> strings = list.Strings();
+    EXPECT_EQ(4u, strings.size());
+    EXPECT_EQ(2, std::count(strings.begin(), strings.end(), "?1"));
 }
 
 std::string ShortNarrow(const std::wstring& path) {
