@@ -9,6 +9,7 @@
 #include "platform/system/InOutError.h"
 #include "platform/system/CriticalSection.h"
 #include "platform/system/QuietErrors.h"
+#include "platform/system/SystemBoundary.h"
 #include "platform/system/SystemFunctions.h"
 #include "platform/system/Text.h"
 #include "platform/system/UniqueHandle.h"
@@ -104,22 +105,20 @@ DWORD WINAPI AnswerOne(void* parameter) {
     auto* query = static_cast<Query*>(parameter);
     if (query->threadErrorMode) query->threadErrorMode(SEM_FAILCRITICALERRORS, nullptr);
     DriveAnswer answer;
-    bool failed = false;
-    try {
-        answer = Ask(query->question, query->volume, query->connection);
-    } catch (...) {  // the thread's boundary: out of memory, say; the caller asks itself
-        failed = true;
-    }
+    // A failure (out of memory, say) leaves the question to the caller's thread.
+    bool failed = !platform::SystemBoundary::Enter(
+        [&] { return answer = Ask(query->question, query->volume, query->connection), true; }, [] { return false; });
     {
         Locked locked;
         int slot = Slot(query->question.letter);
-        try {
-            query->answer = std::move(answer);
-            if (!failed) Shared().known[slot] = query->answer, Shared().haveKnown[slot] = true;
-        } catch (...) {
-            failed = true;
-        }
-        query->failed = failed;
+        const bool stored = platform::SystemBoundary::Enter(
+            [&] {
+                query->answer = std::move(answer);
+                if (!failed) Shared().known[slot] = query->answer, Shared().haveKnown[slot] = true;
+                return true;
+            },
+            [] { return false; });
+        query->failed = failed || !stored;
         // Answered: the next fill asks the drive again.
         if (Shared().inFlight[slot] == query) Shared().inFlight[slot] = nullptr;
         SetEvent(query->done.Get());
@@ -212,12 +211,15 @@ void LetGo(Probe* probe) {
 DWORD WINAPI LookOnce(void* parameter) {
     auto* probe = static_cast<Probe*>(parameter);
     if (probe->threadErrorMode) probe->threadErrorMode(SEM_FAILCRITICALERRORS, nullptr);
-    if (probe->volume) {
-        probe->ok = probe->volumeOf(probe->path.c_str(), nullptr, 0, nullptr, nullptr, &probe->flags, nullptr, 0);
-    } else {
-        probe->attributesOf(probe->path.c_str());
-        probe->ok = true;  // an answer, whatever it says
-    }
+    probe->ok = platform::SystemBoundary::Enter(
+        [&] {
+            if (probe->volume)
+                return probe->volumeOf(probe->path.c_str(), nullptr, 0, nullptr, nullptr, &probe->flags, nullptr, 0) !=
+                       FALSE;
+            probe->attributesOf(probe->path.c_str());
+            return true;  // an answer, whatever it says
+        },
+        [] { return false; });
     {
         Locked locked;
         auto it = ProbesInFlight().find(probe->root);

@@ -1,5 +1,6 @@
 #include "SortKeyBatch.h"
 
+#include "platform/system/SystemBoundary.h"
 #include "platform/system/Text.h"
 
 namespace wendrik {
@@ -46,9 +47,13 @@ DWORD WINAPI SortKeyBatch::Work(void* parameter) {
             }
             for (size_t b = 0; b < work.size(); ++b) {
                 const size_t before = self->keys_.size();
-                try {
-                    for (const std::string& text : work[b]) self->keys_.push_back(self->keyOf_(text));
-                } catch (...) {  // the thread's boundary: the rest is left to the caller's thread
+                const bool keyed = SystemBoundary::Enter(
+                    [&] {
+                        for (const std::string& text : work[b]) self->keys_.push_back(self->keyOf_(text));
+                        return true;
+                    },
+                    [] { return false; });
+                if (!keyed) {  // the rest is left to the caller's thread
                     self->keys_.resize(before);
                     self->left_.swap(work);
                     self->leftFrom_ = b;

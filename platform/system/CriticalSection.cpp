@@ -1,5 +1,7 @@
 #include "CriticalSection.h"
 
+#include "UniqueHandle.h"
+
 namespace platform {
 
 namespace {
@@ -19,10 +21,9 @@ DWORD WINAPI TryFromAnotherThread(void* parameter) {
 bool CriticalSection::Free() {
     // The owning thread may enter again: only another thread can tell.
     Try attempt{&section_};
-    HANDLE thread = CreateThread(nullptr, 0, TryFromAnotherThread, &attempt, 0, nullptr);
+    KernelHandle thread(CreateThread(nullptr, 0, TryFromAnotherThread, &attempt, 0, nullptr));
     if (!thread) return false;
-    WaitForSingleObject(thread, INFINITE);
-    CloseHandle(thread);
+    WaitForSingleObject(thread.Get(), INFINITE);
     return attempt.entered;
 }
 
