@@ -4,11 +4,11 @@
 
 #include "ModuleState.h"
 #include "BackupFile.h"
+#include "PageHelp.h"
 #include "PageTexts.h"
 #include "filectrl/PathHelpers.h"
 #include "filectrl/PickDirectory.h"
 #include "filectrl/ResourceStrings.h"
-#include "platform/system/Application.h"
 #include "platform/system/PumpingWait.h"
 #include "platform/window/MessageBoxes.h"
 #include "platform/system/Files.h"
@@ -28,7 +28,6 @@ using namespace platform;
 namespace {
 
 const char kDefaultBackupDir[] = "C:\\VELDRAKE";
-constexpr int kBackupFolderHelp = 1000;  // the help context of the select-directory dialog
 const FontSpec kLabelFont{"Tahoma", -11, false, GetSysColor(COLOR_WINDOWTEXT), ANSI_CHARSET};
 constexpr COLORREF kEditColor = RGB(237, 242, 252);
 
@@ -90,9 +89,7 @@ TFormWendrik::TFormWendrik() {
     PanelBottomBorder->SetTabOrder(8);
 
     T288_Edit->OnChange = [this] { T288_EditChange(); };
-    Application::SetHelpHandler([](int context) {
-        if (context == kBackupFolderHelp) ShowMessage(page_texts::BackupFolderHelp(LanguageCode == 1));
-    });
+    PageHelp::Install();
     SpeedButton6->OnClick = [this] { SpeedButton6Click(); };
     CheckBox1->OnClick = [this] { CheckBox1Click(); };
 }
@@ -135,7 +132,7 @@ void TFormWendrik::T288_EditChange() {
 
 void TFormWendrik::SpeedButton6Click() {
     std::string dir = T288_Edit->Text();
-    if (!PickDirectory(dir, dpTypeName | dpCreateOnOk | dpConfirmCreate, kBackupFolderHelp, this)) return;
+    if (!PickDirectory(dir, dpTypeName | dpCreateOnOk | dpConfirmCreate, PageHelp::kBackupFolder, this)) return;
     if (Freeing()) return;  // the host released the page while the dialog was up
     T288_Edit->SetText(dir);
 }

@@ -57,6 +57,25 @@ TEST_F(BrowseButtonTest, AFailedCreationLeavesTheEditAlone) {
     EXPECT_NE(std::string::npos, boxes.Joined().find("Q:\\Kein\\Laufwerk"));
 }
 
+TEST_F(BrowseButtonTest, HelpInTheDialogExplainsTheBackupFolderInThePagesLanguage) {
+    for (int language : {1, 0}) {  // German last: the next test's script looks for the German caption
+        ModulFree();
+        page = CreatePage(kXpCode, language);
+        ASSERT_NE(nullptr, page);
+        const size_t before = boxes.Texts().size();
+        WindowScript dialog{ResourceStrings::SSelectDirCap()};  // in the page's language now
+        dialog.Do([&](HWND d) { Press(HelpButton(d)); }).Do([&](HWND d) {
+            EXPECT_TRUE(IsWindowVisible(d)) << "help leaves the dialog open";
+            Press(GetDlgItem(d, IDCANCEL));
+        });
+        Browse();
+        EXPECT_TRUE(dialog.Done()) << "steps run: " << dialog.StepsRun();
+        ASSERT_EQ(before + 1, boxes.Texts().size()) << "language " << language;
+        const std::string& shown = boxes.Texts().back();
+        EXPECT_EQ(0u, shown.find(language == 1 ? "Choose the folder" : "W\xE4hlen Sie den Ordner")) << shown;
+    }
+}
+
 TEST_F(BrowseButtonTest, TheHostMayMoveOrCloseThePageWhileTheDialogIsUp) {
     HWND window = page->Handle();
     HWND dialog = nullptr;
