@@ -106,18 +106,15 @@ DWORD WINAPI AnswerOne(void* parameter) {
     if (query->threadErrorMode) query->threadErrorMode(SEM_FAILCRITICALERRORS, nullptr);
     DriveAnswer answer;
     // A failure (out of memory, say) leaves the question to the caller's thread.
-    bool failed = !platform::SystemBoundary::Enter(
-        [&] { return answer = Ask(query->question, query->volume, query->connection), true; }, [] { return false; });
+    const bool failed = !platform::SystemBoundary::Completes(
+        [&] { answer = Ask(query->question, query->volume, query->connection); });
     {
         Locked locked;
         int slot = Slot(query->question.letter);
-        const bool stored = platform::SystemBoundary::Enter(
-            [&] {
-                query->answer = std::move(answer);
-                if (!failed) Shared().known[slot] = query->answer, Shared().haveKnown[slot] = true;
-                return true;
-            },
-            [] { return false; });
+        const bool stored = platform::SystemBoundary::Completes([&] {
+            query->answer = std::move(answer);
+            if (!failed) Shared().known[slot] = query->answer, Shared().haveKnown[slot] = true;
+        });
         query->failed = failed || !stored;
         // Answered: the next fill asks the drive again.
         if (Shared().inFlight[slot] == query) Shared().inFlight[slot] = nullptr;

@@ -47,12 +47,8 @@ DWORD WINAPI SortKeyBatch::Work(void* parameter) {
             }
             for (size_t b = 0; b < work.size(); ++b) {
                 const size_t before = self->keys_.size();
-                const bool keyed = SystemBoundary::Enter(
-                    [&] {
-                        for (const std::string& text : work[b]) self->keys_.push_back(self->keyOf_(text));
-                        return true;
-                    },
-                    [] { return false; });
+                const bool keyed = SystemBoundary::Completes(
+                    [&] { for (const std::string& text : work[b]) self->keys_.push_back(self->keyOf_(text)); });
                 if (!keyed) {  // the rest is left to the caller's thread
                     self->keys_.resize(before);
                     self->left_.swap(work);

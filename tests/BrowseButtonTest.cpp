@@ -1,6 +1,7 @@
 // The page's browse button: the dialog it opens, what lands in the edit,
 // and the host acting while the dialog is up.
 #include "SelectDirDlgFixture.h"
+#include "platform/system/ScopeGuard.h"
 
 using namespace select_dir_test;
 
@@ -58,7 +59,9 @@ TEST_F(BrowseButtonTest, AFailedCreationLeavesTheEditAlone) {
 }
 
 TEST_F(BrowseButtonTest, HelpInTheDialogExplainsTheBackupFolderInThePagesLanguage) {
-    for (int language : {1, 0}) {  // German last: the next test's script looks for the German caption
+    // The dialog's texts follow the last page's language; the next test's script wants German.
+    platform::ScopeExit german([] { ResourceStrings::UseEnglish(false); });
+    for (int language : {0, 1}) {
         ModulFree();
         page = CreatePage(kXpCode, language);
         ASSERT_NE(nullptr, page);

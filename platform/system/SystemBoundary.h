@@ -21,6 +21,13 @@ public:
             }
         }
     }
+
+    // For work whose only answer is whether it got through: true when it
+    // ran to its end, false when it threw.
+    template <class Work>
+    static bool Completes(Work&& work) noexcept {
+        return Enter([&] { return work(), true; }, [] { return false; });
+    }
 };
 
 }  // namespace platform
