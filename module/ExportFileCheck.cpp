@@ -121,14 +121,21 @@ void ExportFileCheck::SectionAt(const std::uint16_t* name, size_t available) {
 }
 
 ExportFault ExportFileCheck::Check(const std::string& path) {
+    platform::KernelHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                            nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file) {
+        bytesRead_ = 0;
+        return ExportFault::Unreadable;
+    }
+    return Check(file.Get());
+}
+
+ExportFault ExportFileCheck::Check(HANDLE file) {
     bytesRead_ = 0;
     foundFlags_ = 0;
     missing_.clear();
     for (const Section& s : sections_) missing_.push_back(&s);
-    platform::KernelHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                            nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!file) return ExportFault::Unreadable;
-    return Scan(file.Get());
+    return Scan(file);
 }
 
 namespace {

@@ -40,6 +40,8 @@ public:
     explicit ExportFileCheck(Wanted wanted, size_t chunkBytes = 1 << 20);
 
     ExportFault Check(const std::string& path);
+    // The same for a file open for reading at its start.
+    ExportFault Check(HANDLE file);
     // How much of the file the last check read: it stops reading once
     // everything is found, and then reads only the file's end, backwards.
     std::uint64_t BytesRead() const { return bytesRead_; }

@@ -3,23 +3,22 @@
 #include <cstdio>
 
 #include "ModuleState.h"
-#include "BackupFile.h"
 #include "PageHelp.h"
 #include "PageTexts.h"
+#include "StrayExports.h"
+#include "filectrl/DriveQueries.h"
 #include "filectrl/PathHelpers.h"
 #include "filectrl/PickDirectory.h"
 #include "filectrl/ResourceStrings.h"
-#include "platform/system/PumpingWait.h"
-#include "platform/window/MessageBoxes.h"
-#include "platform/system/Files.h"
-#include "platform/system/UniqueHandle.h"
-#include "platform/system/NativeFileView.h"
 #include "platform/drawing/Screen.h"
-#include "platform/system/ProgramStart.h"
-#include "platform/system/SystemFunctions.h"
-#include "template/HostSettings.h"
+#include "platform/system/Files.h"
+#include "platform/system/NativeFileView.h"
+#include "platform/system/PumpingWait.h"
 #include "platform/system/ScopeGuard.h"
+#include "platform/system/SystemFunctions.h"
 #include "platform/system/Text.h"
+#include "platform/window/MessageBoxes.h"
+#include "template/HostSettings.h"
 
 namespace wendrik {
 
@@ -30,6 +29,8 @@ namespace {
 const char kDefaultBackupDir[] = "C:\\VELDRAKE";
 const FontSpec kLabelFont{"Tahoma", -11, false, GetSysColor(COLOR_WINDOWTEXT), ANSI_CHARSET};
 constexpr COLORREF kEditColor = RGB(237, 242, 252);
+constexpr UINT_PTR kWatchTimer = 0x2A81;  // the edit settled on a folder
+constexpr UINT kWatchAfterMs = 400;
 
 const std::vector<ControlRow>& PageLayout() {
     static const std::vector<ControlRow> rows = {
@@ -40,6 +41,11 @@ const std::vector<ControlRow>& PageLayout() {
         {.make = MakeControl<SpeedButton>, .name = "SpeedButton6", .left = 250, .top = 177, .width = 23, .height = 22},
         {.make = MakeControl<CheckBox>, .name = "CheckBox1", .left = 24, .top = 216, .width = 246, .height = 17,
          .tabOrder = 3, .caption = "REGEDIT.EXE /e starten"},
+        // The free space under the check box: how the export goes, or the last backup.
+        {.make = MakeControl<Label>, .name = "T288_Label_Status", .left = 22, .top = 246, .width = 253, .height = 26,
+         .font = &kLabelFont},
+        {.make = MakeControl<ProgressBar>, .name = "T288_Progress", .left = 22, .top = 276, .width = 253, .height = 12,
+         .visible = false},
     };
     return rows;
 }
@@ -57,17 +63,13 @@ bool SameDate(const SYSTEMTIME& a, const SYSTEMTIME& b) {
     return a.wYear == b.wYear && a.wMonth == b.wMonth && a.wDay == b.wDay;
 }
 
-std::string SystemMessage(DWORD code) {
-    char* buffer = nullptr;
-    FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                       FORMAT_MESSAGE_IGNORE_INSERTS,
-                   nullptr, code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
-    std::string text = buffer ? buffer : "";
-    if (buffer) LocalFree(buffer);
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ' ||
-                             text.back() == '.'))
-        text.pop_back();
-    return text.empty() ? "error " + std::to_string(code) : text;
+// `typed` made absolute against the process's current directory, without
+// the closing backslash that a drive's current folder ("C:") may bring.
+std::string AbsoluteFolder(const std::string& typed) {
+    if (typed.empty()) return typed;
+    std::string dir = ExpandFileName(typed);
+    if (AnsiLastChar(dir) == "\\" && dir != ExtractFileDrive(dir) + "\\") dir.pop_back();
+    return dir;
 }
 
 }  // namespace
@@ -79,8 +81,14 @@ TFormWendrik::TFormWendrik() {
     T288_Edit = Field<Edit>("T288_Edit");
     SpeedButton6 = Field<SpeedButton>("SpeedButton6");
     CheckBox1 = Field<CheckBox>("CheckBox1");
+    T288_Label_Status = Field<Label>("T288_Label_Status");
+    T288_Progress = Field<ProgressBar>("T288_Progress");
 
     T288_Label_BackupDir->SetTransparent(true);
+    T288_Label_Status->SetTransparent(true);
+    T288_Label_Status->SetAutoSize(false);
+    T288_Label_Status->SetWordWrap(true);
+    T288_Label_Status->SetShowAccelChar(false);
     SpeedButton6->SetFlat(true);
     SpeedButton6->LoadGlyph("FOLDERTREE", 2);
     SpeedButton6->SetHint("Backup Verzeichnis auswählen");
@@ -93,6 +101,8 @@ TFormWendrik::TFormWendrik() {
     SpeedButton6->OnClick = [this] { SpeedButton6Click(); };
     CheckBox1->OnClick = [this] { CheckBox1Click(); };
 }
+
+TFormWendrik::~TFormWendrik() = default;
 
 void TFormWendrik::FormCreate() {
     TfrmTippTemplate::FormCreate();
@@ -110,6 +120,8 @@ void TFormWendrik::FormCreate() {
         T288_Edit->SetText(kDefaultBackupDir);
     settings.CloseKey();
     CheckBox1->SetHint(name);
+    status_ = std::make_unique<ExportStatusLine>(*T288_Label_Status, *T288_Progress, Handle());
+    WatchFolder();
 }
 
 void TFormWendrik::BeforeFree() {
@@ -121,6 +133,22 @@ void TFormWendrik::Sprache(int languageCode) {
     ResourceStrings::UseEnglish(LanguageCode == 1);  // the dialog speaks the page's language
     CheckBox1->SetText(Say("Start REGEDIT.EXE /e", "REGEDIT.EXE /e starten"));
     T288_Label_BackupDir->SetText(Say("Backup Directory:", "Backup Verzeichnis:"));
+    if (status_) status_->SetEnglish(LanguageCode == 1);
+}
+
+LRESULT TFormWendrik::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    const bool timer = message == WM_TIMER && (wParam == kWatchTimer || wParam == ExportStatusLine::kTimer);
+    if (!timer && message != BackupFolderWatch::kChanged) return TfrmTippTemplate::WndProc(message, wParam, lParam);
+    if (timer && wParam == kWatchTimer) KillTimer(Handle(), kWatchTimer);
+    if (Freeing() || !status_) return 0;  // a page going away shows nothing more
+    if (!timer) status_->FolderChanged();
+    else if (wParam == kWatchTimer) WatchFolder();
+    else status_->Tick();
+    return 0;
+}
+
+void TFormWendrik::WatchFolder() {
+    if (status_) status_->Watch(AbsoluteFolder(T288_Edit->Text()));
 }
 
 void TFormWendrik::T288_EditChange() {
@@ -128,6 +156,8 @@ void TFormWendrik::T288_EditChange() {
     // While an export runs the check box stays disabled; it takes this state afterwards.
     if (exporting_) checkBoxAfterExport_ = wanted;
     else CheckBox1->SetEnabled(wanted);
+    // Once the typing has paused: every keystroke would start a watch of its own.
+    if (status_) SetTimer(Handle(), kWatchTimer, kWatchAfterMs, nullptr);
 }
 
 void TFormWendrik::SpeedButton6Click() {
@@ -169,9 +199,13 @@ void TFormWendrik::HotSpeedButtonOKClick() {
         CheckBox1->SetEnabled(checkBoxAfterExport_);
     });
     // Taken once: the user may edit the folder while the editor runs.
-    const std::string dir = T288_Edit->Text();
+    const std::string typed = T288_Edit->Text();
+    std::string dir;
     bool limitedRights = false;
-    if (!RunExport(dir, limitedRights)) return;
+    if (!RunExport(typed, dir, limitedRights)) return;
+    // A page the host freed meanwhile still put the export in place; it says
+    // nothing of success to a user who has moved on, and tells the host nothing.
+    if (Freeing()) return;
     Report(page_texts::Exported(LanguageCode == 1, dir, ExportFileName(), limitedRights));
     if (Freeing()) return;  // the host released the page while the box was up
     TfrmTippTemplate::HotSpeedButtonOKClick();
@@ -179,14 +213,22 @@ void TFormWendrik::HotSpeedButtonOKClick() {
 
 void TFormWendrik::Report(const std::string& text) {
     if (Screen::Cursor() != CursorDefault) Screen::SetCursor(CursorDefault);
-    ShowMessage(text);
+    if (Freeing()) ShowMessageOwnedBy(HostTopLevelWindow(), text);
+    else ShowMessage(text);
 }
 
-bool TFormWendrik::RunExport(const std::string& dir, bool& limitedRights) {
+bool TFormWendrik::RunExport(const std::string& typed, std::string& dir, bool& limitedRights) {
     const bool english = LanguageCode == 1;
     const std::string name = ExportFileName();
     if (name.empty()) {
         Report(notAvailable_ ? page_texts::NotAvailable(english) : page_texts::SettingsUnreadable(english));
+        return false;
+    }
+    // Once, here: checked, written and reported is the same folder, whatever
+    // the process's current directory does meanwhile ("C:" or "Sicherung").
+    dir = AbsoluteFolder(typed);
+    if (dir.empty()) {
+        Report(page_texts::FolderMissing(english, typed));
         return false;
     }
     BackupFile backup(dir, name);
@@ -198,10 +240,26 @@ bool TFormWendrik::RunExport(const std::string& dir, bool& limitedRights) {
         Report(page_texts::PathTooLong(english, target, MAX_PATH - 1 - BackupFile::kExtraPath));
         return false;
     }
-    if (dir.empty() || !DirectoryExists(dir)) {
+    // Every touch of the folder below is on this thread: a share that stopped
+    // answering is refused first, within the drives' deadline.
+    if (!PathAnswers(dir, kAnswerDeadlineMs)) {
+        Report(page_texts::FolderNoAnswer(english, dir));
+        return false;
+    }
+    if (!DirectoryExists(dir)) {
         Report(page_texts::FolderMissing(english, dir));
         return false;
     }
+    DWORD volume = 0;
+    const bool privateAccess = VolumeFlags(ExtractFileDrive(dir) + "\\", kAnswerDeadlineMs, volume) &&
+                               (volume & FS_PERSISTENT_ACLS);
+    // What an earlier export left behind (a host that quit while its editor
+    // wrote) is settled first, so the question below sees the real backup.
+    const ExportFileCheck::Wanted wanted{.nativeView = NativeFileView::Windows64(),
+                                         .userSid = ExportFileCheck::CurrentUserSid()};
+    if (!PumpingWait::RunPumping([&] { StrayExports::Settle(dir, {wanted.nativeView, ""}, privateAccess); }) ||
+        Freeing())
+        return false;
 
     // The unpadded name repeats (23 January and 3 December share one): never
     // overwrite another day's backup unasked.
@@ -221,33 +279,37 @@ bool TFormWendrik::RunExport(const std::string& dir, bool& limitedRights) {
                                                          "der Windows-Ordner ist unbekannt")));
         return false;
     }
-    if (!backup.Reserve()) {
-        Report(page_texts::EditorNotStarted(english, SystemMessage(GetLastError())));
+    if (!backup.Reserve(privateAccess)) {
+        const DWORD error = GetLastError();
+        Report(page_texts::FolderNotWritable(english, dir, page_texts::SystemReason(english, error)));
         return false;
     }
     StartedProcess started;
-    if (!StartEditor({.window = Handle(), .file = editor, .parameters = "/E " + backup.TempName(),
+    if (!StartEditor({.window = Handle(), .file = editor, .parameters = "/E \"" + backup.TempPath() + "\"",
                       .directory = dir, .native = true},
-                     started))
+                     started)) {
+        if (started.process) backup.Keep();  // the thread quits: a later page settles what the editor writes
         return false;
+    }
     if (!started.process) {
         // The user said no to the system's elevation prompt: nothing ran, nothing was written.
         if (started.error == ERROR_CANCELLED) Report(page_texts::Cancelled(english));
-        else if (started.error) Report(page_texts::EditorNotStarted(english, SystemMessage(started.error)));
+        else if (started.error) Report(page_texts::EditorNotStarted(english, page_texts::SystemReason(english, started.error)));
         else Report(page_texts::Incomplete(english, target, page_texts::EditorNotAwaited(english), FileExists(target)));
         return false;
     }
-    std::string fault;
-    if (!AwaitExport(started.process.Get(), backup, fault)) return false;
-    if (!fault.empty()) {
-        Report(page_texts::Incomplete(english, target, fault, FileExists(target)));
-        return false;  // the incomplete file goes with `backup`
-    }
-    if (DWORD error = backup.Replace()) {
-        Report(page_texts::NotReplaced(english, target, backup.TempPath(), SystemMessage(error)));
+    const bool elevated = started.elevated;
+    RunningExport run(backup, std::move(started.process), wanted);
+    if (status_) status_->Started(run, dir);
+    const RunningExport::Result result = run.Run();
+    if (status_) status_->Ended();
+    if (result.kind != RunningExport::Result::Kind::Whole) {
+        // A thread that quits has nobody left to tell.
+        if (result.kind != RunningExport::Result::Kind::Abandoned)
+            Report(page_texts::Outcome(english, result, target, backup.TempPath(), FileExists(target)));
         return false;
     }
-    limitedRights = !started.elevated && !RunsAsAdministrator();
+    limitedRights = !elevated && !RunsAsAdministrator();
     return true;
 }
 
@@ -263,7 +325,7 @@ bool TFormWendrik::StartEditor(const ProgramStart& start, StartedProcess& starte
             else StartProcess(start, started);
         },
         &exception);
-    if (!pumped || Freeing()) return false;  // the thread is quitting, or the host released the page
+    if (!pumped) return false;  // the thread is quitting
     if (exception) {
         char text[48];
         std::snprintf(text, sizeof(text), "exception 0x%08lX", static_cast<unsigned long>(exception));
@@ -271,29 +333,6 @@ bool TFormWendrik::StartEditor(const ProgramStart& start, StartedProcess& starte
         return false;
     }
     return true;
-}
-
-bool TFormWendrik::AwaitExport(HANDLE process, const BackupFile& backup, std::string& fault) {
-    const bool english = LanguageCode == 1;
-    PumpingWait::WaitPumping(process);
-    if (WaitForSingleObject(process, 0) != WAIT_OBJECT_0) return false;  // the thread is quitting
-    if (Freeing()) return false;  // the host released the page
-    DWORD code = 0;
-    if (!SystemFunctions::Current().GetExitCodeProcess(process, &code)) code = GetLastError();
-    if (code != 0) {
-        fault = page_texts::EditorFailed(english, code);
-        return true;
-    }
-    if (backup.Empty()) {
-        fault = page_texts::Reason(english, ExportFault::NothingWritten);
-        return true;
-    }
-    // Hundreds of megabytes on a real machine: read beside the window, which goes on painting.
-    ExportFileCheck check({.nativeView = NativeFileView::Windows64(), .userSid = ExportFileCheck::CurrentUserSid()});
-    ExportFault result = ExportFault::None;
-    if (!PumpingWait::RunPumping([&] { result = check.Check(backup.TempPath()); })) return false;
-    if (result != ExportFault::None) fault = page_texts::Reason(english, result);
-    return !Freeing();
 }
 
 }  // namespace wendrik

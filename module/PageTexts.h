@@ -1,8 +1,11 @@
 #pragma once
+#include <windows.h>
+
 #include <cstdio>
 #include <string>
 
 #include "ExportFileCheck.h"
+#include "RunningExport.h"
 
 // What the registry export page says, beyond the texts of its table.
 namespace wendrik::page_texts {
@@ -37,6 +40,38 @@ inline std::string SettingsUnreadable(bool english) {
 inline std::string FolderMissing(bool english, const std::string& dir) {
     return english ? "The backup directory \"" + dir + "\" does not exist. Nothing was exported."
                    : "Das Backup Verzeichnis \"" + dir + "\" existiert nicht. Es wurde nichts exportiert.";
+}
+
+inline std::string FolderNoAnswer(bool english, const std::string& dir) {
+    return english ? "The backup directory \"" + dir + "\" does not answer (a network folder that is gone, or a "
+                         "drive that is not ready?). Nothing was exported."
+                   : "Das Backup Verzeichnis \"" + dir + "\" antwortet nicht (ein nicht mehr erreichbarer "
+                         "Netzwerkordner oder ein nicht bereites Laufwerk?). Es wurde nichts exportiert.";
+}
+
+inline std::string FolderNotWritable(bool english, const std::string& dir, const std::string& reason) {
+    return english ? "Nothing can be written to the backup directory \"" + dir + "\" (" + reason +
+                         "). Nothing was exported."
+                   : "In das Backup Verzeichnis \"" + dir + "\" kann nicht geschrieben werden (" + reason +
+                         "). Es wurde nichts exportiert.";
+}
+
+// The system's own words for an error, in the page's language where the
+// system has that language, else in its own.
+inline std::string SystemReason(bool english, DWORD code) {
+    const LANGID wanted = english ? MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US) : MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN);
+    char text[512] = {};
+    DWORD n = 0;
+    for (LANGID language : {wanted, LANGID(0)}) {
+        n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, language, text,
+                           sizeof(text), nullptr);
+        if (n) break;
+    }
+    std::string reason(text, n);
+    while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == ' ' ||
+                               reason.back() == '.'))
+        reason.pop_back();
+    return reason.empty() ? (english ? "error " : "Fehler ") + std::to_string(code) : reason;
 }
 
 inline std::string PathTooLong(bool english, const std::string& target, size_t limit) {
@@ -90,6 +125,30 @@ inline std::string NotReplaced(bool english, const std::string& target, const st
                          "). Der neue Export liegt unter " + kept + ".";
 }
 
+inline std::string NotFlushed(bool english, const std::string& reason) {
+    return english ? "the new file could not be written through to the disk: " + reason
+                   : "die neue Datei konnte nicht auf den Datenträger geschrieben werden: " + reason;
+}
+
+inline std::string CheckBroke(bool english, unsigned long code) {
+    char hex[16];
+    std::snprintf(hex, sizeof(hex), "0x%08lX", code);
+    return english ? std::string("the export could not be checked (exception ") + hex + ")"
+                   : std::string("der Export konnte nicht geprüft werden (Ausnahme ") + hex + ")";
+}
+
+// The line under the check box while the editor writes; `percent` < 0: no estimate.
+inline std::string Progress(bool english, const std::string& megabytes, int percent) {
+    std::string line = english ? "Exporting: " + megabytes + " MB written" : "Export läuft: " + megabytes + " MB geschrieben";
+    if (percent >= 0) line += english ? ", about " + std::to_string(percent) + "%" : ", etwa " + std::to_string(percent) + " %";
+    return line;
+}
+
+// The same line otherwise: the newest backup in the folder.
+inline std::string LastBackup(bool english, const std::string& when, const std::string& megabytes) {
+    return (english ? "Last backup: " : "Letzte Sicherung: ") + when + ", " + megabytes + " MB";
+}
+
 inline std::string EditorFailed(bool english, unsigned long code) {
     char hex[16];
     std::snprintf(hex, sizeof(hex), code > 0xFFFF ? "0x%08lX" : "%lu", code);
@@ -125,6 +184,22 @@ inline std::string Reason(bool english, ExportFault fault) {
     case ExportFault::None: break;
     }
     return "";
+}
+
+// What the page says of an export that did not end whole in place:
+// `earlierKept`, an earlier backup of that name is there as it was.
+inline std::string Outcome(bool english, const RunningExport::Result& result, const std::string& target,
+                           const std::string& temporary, bool earlierKept) {
+    using Kind = RunningExport::Result::Kind;
+    if (result.kind == Kind::NotReplaced) {
+        std::string why = SystemReason(english, result.error);
+        if (result.flushFailed) why = NotFlushed(english, why);
+        return NotReplaced(english, target, temporary, why);
+    }
+    std::string why = CheckBroke(english, result.exception);
+    if (result.kind == Kind::Failed)
+        why = result.editorCode ? EditorFailed(english, result.editorCode) : Reason(english, result.fault);
+    return Incomplete(english, target, why, earlierKept);
 }
 
 inline std::string BackupFolderHelp(bool english) {

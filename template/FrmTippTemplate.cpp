@@ -142,9 +142,17 @@ void TfrmTippTemplate::Sprache(int languageCode) {
     MemoHelpUS->SetVisible(english);
 }
 
+namespace {
+constexpr UINT kBroadcastWaitMs = 2000;  // per window: the host answers at once
+}
+
 void TfrmTippTemplate::Broadcast(std::int32_t command, std::int32_t argument) {
     ImageHold::HoldImage();  // every top-level window's procedure runs inside this call
-    SendMessageA(HWND_BROADCAST, HostMessage, static_cast<WPARAM>(command), static_cast<LPARAM>(argument));
+    // Each window that answers gets it, in turn; one that hangs (anywhere in
+    // the session) is passed over instead of holding the page for ever.
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutA(HWND_BROADCAST, HostMessage, static_cast<WPARAM>(command), static_cast<LPARAM>(argument),
+                        SMTO_NORMAL | SMTO_ABORTIFHUNG, kBroadcastWaitMs, &answer);
 }
 
 void TfrmTippTemplate::HotSpeedButtonOKClick() {

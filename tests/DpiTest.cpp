@@ -53,6 +53,11 @@ void ExpectTheDesignedPlaces(wendrik::TFormWendrik* page) {
         {"MemoHelpUS", page->MemoHelpUS->Handle(), {16, 32, w - 17, 137}},
         {"StaticTextTitle", page->StaticTextTitle->Handle(), {16, 8, w - 19, 41}},
         {"T288_Edit", page->T288_Edit->Handle(), {22, 179, 247, 198}},
+        {"SpeedButton6", page->SpeedButton6->Handle(), {250, 177, 273, 199}},
+        {"CheckBox1", page->CheckBox1->Handle(), {24, 216, 270, 233}},
+        // The export's line and bar, in the free space under the check box.
+        {"T288_Label_Status", page->T288_Label_Status->Handle(), {22, 246, 275, 272}},
+        {"T288_Progress", page->T288_Progress->Handle(), {22, 276, 275, 288}},
         {"PanelBottomBorder", page->PanelBottomBorder->Handle(), {0, h - 5, w, h}},
         {"PanelRightBorder", page->PanelRightBorder->Handle(), {w - 5, 5, w, h - 5}},
     };

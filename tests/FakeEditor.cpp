@@ -5,7 +5,14 @@
 //   WENDRIK_FAKE_EDITOR=whole   a whole export, ending with code 0
 //   WENDRIK_FAKE_EDITOR=stall   half an export, then it sets the event named
 //                               by WENDRIK_FAKE_EDITOR_EVENT and waits to be
-//                               ended from outside, as a user ends it
+//                               ended from outside, as a user ends it (after
+//                               a minute it ends itself, with code 5)
+//   WENDRIK_FAKE_EDITOR=pause   half an export, then it sets that event and
+//                               waits for the event WENDRIK_FAKE_EDITOR_GO
+//                               (a minute at most) before it writes the rest
+//   WENDRIK_FAKE_EDITOR=slow    a whole export of some 3 MB, written in
+//                               steps a tenth of a second apart, as a real
+//                               editor takes its time
 #include <windows.h>
 #include <sddl.h>
 
@@ -54,11 +61,26 @@ int main(int argc, char** argv) {
     DWORD n = 0;
     WriteFile(file, "\xFF\xFE", 2, &n, nullptr);
     Put(file, "Windows Registry Editor Version 5.00\r\n\r\n" + machine);
-    if (mode == "stall") {
+    if (mode == "slow") {
+        for (int step = 0; step < 15; ++step) {
+            Sleep(100);
+            std::string more;
+            for (int i = 0; i < 1700; ++i)
+                more += "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Slow\\s" + std::to_string(step) + "k" + std::to_string(i) +
+                        "]\r\n@=\"some value\"\r\n\r\n";
+            if (!Put(file, more)) return 3;
+        }
+    }
+    if (mode == "stall" || mode == "pause") {
         FlushFileBuffers(file);
         HANDLE written = OpenEventA(EVENT_MODIFY_STATE, FALSE, Env("WENDRIK_FAKE_EDITOR_EVENT").c_str());
         if (!written || !SetEvent(written)) return 4;
-        WaitForSingleObject(GetCurrentProcess(), INFINITE);  // until ended from outside
+        if (mode == "stall") {
+            WaitForSingleObject(GetCurrentProcess(), 60000);  // until ended from outside
+            return 5;
+        }
+        HANDLE go = OpenEventA(SYNCHRONIZE, FALSE, Env("WENDRIK_FAKE_EDITOR_GO").c_str());
+        if (!go || WaitForSingleObject(go, 60000) != WAIT_OBJECT_0) return 6;
     }
     Put(file, "[HKEY_CURRENT_USER\\Software]\r\n\r\n[HKEY_USERS\\" + UserSid() + "\\Software]\r\n\"a\"=\"b\"\r\n\r\n");
     CloseHandle(file);

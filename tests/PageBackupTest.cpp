@@ -63,7 +63,7 @@ TEST_F(PageTest, AnEditorThatWantsElevationIsStartedThroughThePrompt) {
     EXPECT_EQ(page->Handle(), prompt.window);
     EXPECT_EQ(fake.Starts()[0].thread, prompt.thread);
     EXPECT_NE(GetCurrentThreadId(), prompt.thread);
-    EXPECT_TRUE(WritesTemporaryOf("2026127.reg", prompt.parameters)) << prompt.parameters;
+    EXPECT_TRUE(WritesTemporaryOf(folder, "2026127.reg", prompt.parameters)) << prompt.parameters;
     ASSERT_EQ(1u, boxes.Texts().size());
     EXPECT_EQ("Registry wurde komplett nach " + Target() + " exportiert !", boxes.Texts()[0]);
     EXPECT_EQ(std::vector<std::string>{"2026127.reg"}, FilesIn(folder));
@@ -133,7 +133,7 @@ TEST_F(PageTest, AWholeExportThatCannotReplaceTheOldFileIsKept) {
     CloseHandle(open);
     ASSERT_EQ(1u, boxes.Texts().size());
     ASSERT_EQ(1u, fake.Starts().size());
-    const std::string kept = folder + "\\" + fake.Starts()[0].parameters.substr(3);
+    const std::string kept = EditorFile(fake.Starts()[0].parameters);
     EXPECT_EQ(0u, boxes.Texts()[0].find("The export is complete, but " + target + " could not be replaced (")) << boxes.Texts()[0];
     EXPECT_NE(std::string::npos, boxes.Texts()[0].find("The new export was kept as " + kept + ".")) << boxes.Texts()[0];
     EXPECT_EQ("the old backup", FileText(target));

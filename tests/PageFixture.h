@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -22,6 +24,7 @@
 #include "module/ModuleState.h"
 #include "platform/window/MessageBoxes.h"
 #include "platform/drawing/Screen.h"
+#include "platform/system/Application.h"
 
 namespace page_test {
 
@@ -77,15 +80,83 @@ protected:
     TFormWendrik* page = nullptr;
 };
 
-// True when the editor was told to write the temporary file of `name`:
-// "/E ~<name>.XXXXXXXX.tmp", eight hexadecimal digits.
-inline bool WritesTemporaryOf(const std::string& name, const std::string& parameters) {
-    const std::string head = "/E ~" + name + ".";
-    if (parameters.size() != head.size() + 12 || parameters.rfind(head, 0) != 0) return false;
-    if (parameters.compare(parameters.size() - 4, 4, ".tmp") != 0) return false;
-    return std::all_of(parameters.begin() + head.size(), parameters.end() - 4,
+// True when the editor was told to write the temporary file of `name` in
+// `folder`, by its full path: "/E "<folder>\~<name>.XXXXXXXX.tmp"", eight
+// hexadecimal digits, quoted.
+inline bool WritesTemporaryOf(const std::string& folder, const std::string& name, const std::string& parameters) {
+    const std::string head = "/E \"" + folder + "\\~" + name + ".";
+    if (parameters.size() != head.size() + 13 || parameters.rfind(head, 0) != 0) return false;
+    if (parameters.compare(parameters.size() - 5, 5, ".tmp\"") != 0) return false;
+    return std::all_of(parameters.begin() + head.size(), parameters.end() - 5,
                        [](char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'); });
 }
+
+// The file the editor was told to write: "/E "path"".
+inline std::string EditorFile(const std::string& parameters) {
+    return parameters.size() > 5 ? parameters.substr(4, parameters.size() - 5) : "";
+}
+
+// Runs `step` from this thread's message loop, whatever loop waits (the
+// page's own while its editor runs, a message box's), every few
+// milliseconds until it answers true or the ticker goes.
+class Ticker {
+public:
+    explicit Ticker(std::function<bool()> step, UINT everyMs = 20) : step_(std::move(step)) {
+        active_ = this;
+        timer_ = SetTimer(nullptr, 0, everyMs, Tick);
+    }
+    ~Ticker() {
+        if (timer_) KillTimer(nullptr, timer_);
+        active_ = nullptr;
+    }
+    Ticker(const Ticker&) = delete;
+    Ticker& operator=(const Ticker&) = delete;
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD) {
+        Ticker* self = active_;
+        if (!self || id != self->timer_ || self->running_) return;
+        self->running_ = true;  // a step that waits (a box it answers) is not entered again
+        const bool done = self->step_();
+        self->running_ = false;
+        if (done && active_ == self) {
+            KillTimer(nullptr, self->timer_);
+            self->timer_ = 0;
+        }
+    }
+    std::function<bool()> step_;
+    UINT_PTR timer_ = 0;
+    bool running_ = false;
+    static inline Ticker* active_ = nullptr;
+};
+
+// The stand-in editor, started for real from a Windows folder of its own,
+// doing what `mode` says (see FakeEditor.cpp); the environment goes with it.
+class RealEditor {
+public:
+    RealEditor(FakeSystem& fake, const char* mode) {
+        fake.SetWindowsFolder(platform::Application::ExeFolder() + "fakewin");
+        fake.SetEditor(FakeSystem::Editor::Real);
+        SetEnvironmentVariableA("WENDRIK_FAKE_EDITOR", mode);
+        const std::string id = std::to_string(GetCurrentProcessId());
+        halfWritten = CreateEventA(nullptr, TRUE, FALSE, ("wendrik-half-" + id).c_str());
+        goOn = CreateEventA(nullptr, TRUE, FALSE, ("wendrik-go-" + id).c_str());
+        SetEnvironmentVariableA("WENDRIK_FAKE_EDITOR_EVENT", ("wendrik-half-" + id).c_str());
+        SetEnvironmentVariableA("WENDRIK_FAKE_EDITOR_GO", ("wendrik-go-" + id).c_str());
+    }
+    ~RealEditor() {
+        SetEvent(goOn);  // a paused editor never waits for a test that has gone
+        CloseHandle(halfWritten);
+        CloseHandle(goOn);
+        for (const char* name : {"WENDRIK_FAKE_EDITOR", "WENDRIK_FAKE_EDITOR_EVENT", "WENDRIK_FAKE_EDITOR_GO"})
+            SetEnvironmentVariableA(name, nullptr);
+    }
+    RealEditor(const RealEditor&) = delete;
+    RealEditor& operator=(const RealEditor&) = delete;
+    bool HalfWritten() const { return WaitForSingleObject(halfWritten, 0) == WAIT_OBJECT_0; }
+
+    HANDLE halfWritten, goOn;
+};
 
 // The names in a folder, as the system lists them.
 inline std::vector<std::string> FilesIn(const std::string& folder) {

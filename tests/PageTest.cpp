@@ -20,7 +20,7 @@ TEST_F(PageTest, TheFileNameIsTheUnpaddedDateOfCreation) {
         ModulSaveChanges();
         // What the editor is told and what the user reads, not the page's own accessor.
         ASSERT_EQ(1u, fake.Starts().size());
-        EXPECT_TRUE(WritesTemporaryOf(day.name, fake.Starts()[0].parameters)) << fake.Starts()[0].parameters;
+        EXPECT_TRUE(WritesTemporaryOf(folder, day.name, fake.Starts()[0].parameters)) << fake.Starts()[0].parameters;
         // The whole export took the dated name; no temporary file is left behind.
         std::vector<std::string> files = FilesIn(folder);
         EXPECT_NE(files.end(), std::find(files.begin(), files.end(), day.name));
@@ -39,7 +39,7 @@ TEST_F(PageTest, AnExportAfterMidnightKeepsTheDateOfCreation) {
     BoxAnswerer boxes;
     ModulSaveChanges();
     ASSERT_EQ(1u, fake.Starts().size());
-    EXPECT_TRUE(WritesTemporaryOf("2026127.reg", fake.Starts()[0].parameters)) << fake.Starts()[0].parameters;
+    EXPECT_TRUE(WritesTemporaryOf(folder, "2026127.reg", fake.Starts()[0].parameters)) << fake.Starts()[0].parameters;
     EXPECT_EQ(std::vector<std::string>{"2026127.reg"}, FilesIn(folder));
 }
 
@@ -111,7 +111,7 @@ TEST_F(PageTest, ApplyStartsTheSystemsEditorAndSaysWhereTheFileWent) {
         EXPECT_EQ(WindowsFolder() + "\\regedit.exe", start.file);
         // A process of its own, no shell between: nothing asks for an owner window.
         EXPECT_TRUE(start.process);
-        EXPECT_TRUE(WritesTemporaryOf("2026127.reg", start.parameters)) << start.parameters;
+        EXPECT_TRUE(WritesTemporaryOf(folder, "2026127.reg", start.parameters)) << start.parameters;
         EXPECT_EQ(folder, start.directory);
         EXPECT_EQ(SW_SHOW, start.show);
         EXPECT_EQ(std::vector<std::string>{"2026127.reg"}, FilesIn(folder));

@@ -36,6 +36,11 @@ struct SystemFunctions {
     UINT(WINAPI* GetDriveTypeA)(LPCSTR root);
     // Asked beside the window before a folder is entered: a vanished share can hang it.
     DWORD(WINAPI* GetFileAttributesA)(LPCSTR path);
+    // Where a new backup's file is made (a full disk, a read-only medium
+    // refuse it), and before it takes the old one's name: its data on the disk.
+    HANDLE(WINAPI* CreateFileA)(LPCSTR path, DWORD access, DWORD share, SECURITY_ATTRIBUTES* security,
+                                DWORD disposition, DWORD flags, HANDLE templateFile);
+    BOOL(WINAPI* FlushFileBuffers)(HANDLE file);
     // Looked up at run time: null where the system lacks them (Windows XP
     // before SP2 has no IsWow64Process, 32-bit XP no redirection calls).
     BOOL(WINAPI* IsWow64Process)(HANDLE process, BOOL* wow64);

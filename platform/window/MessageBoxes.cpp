@@ -6,6 +6,7 @@
 #include "platform/system/ImageHold.h"
 #include "platform/system/Error.h"
 #include "platform/system/HandlerScope.h"
+#include "WindowClass.h"
 
 namespace platform {
 
@@ -15,14 +16,31 @@ std::function<void(const std::string&)>& Reporter() {
     return reporter;
 }
 
-int Box(const std::string& text, UINT flags) {
+int Box(HWND owner, const std::string& text, UINT flags) {
     ImageHold::HoldImage();  // the box's loop runs the host's code, which may unload us
-    return MessageBoxA(GetActiveWindow(), text.c_str(), Application::Title().c_str(),
-                       flags | MB_TASKMODAL);
+    return MessageBoxA(owner, text.c_str(), Application::Title().c_str(), flags | MB_TASKMODAL);
+}
+
+int Box(const std::string& text, UINT flags) { return Box(GetActiveWindow(), text, flags); }
+
+BOOL CALLBACK FindHostWindow(HWND window, LPARAM found) {
+    if (!IsWindowVisible(window) || GetWindow(window, GW_OWNER) || WindowClass::IsOurs(window)) return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
 }
 }  // namespace
 
 void ShowMessage(const std::string& text) { Box(text, MB_OK); }
+
+void ShowMessageOwnedBy(HWND owner, const std::string& text) {
+    Box(owner && IsWindow(owner) ? owner : nullptr, text, MB_OK);
+}
+
+HWND HostTopLevelWindow() {
+    HWND found = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindHostWindow, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
 
 bool ConfirmYesNo(const std::string& text) { return Box(text, MB_YESNO | MB_ICONQUESTION) == IDYES; }
 

@@ -3,10 +3,18 @@
 #include <functional>
 #include <string>
 
+#include <windows.h>
+
 namespace platform {
 
 // The simple message box: the text and an OK button.
 void ShowMessage(const std::string& text);
+// The same, owned by `owner` (none: by no window), for a message of a form
+// that has already gone.
+void ShowMessageOwnedBy(HWND owner, const std::string& text);
+// The host's own top-level window on this thread: visible, not one of
+// ours, owned by no other; null when there is none.
+HWND HostTopLevelWindow();
 // The confirmation dialog with Yes and No; true when the answer is Yes.
 bool ConfirmYesNo(const std::string& text);
 // The standard error report: a message box with the error's text.

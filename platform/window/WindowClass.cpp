@@ -31,6 +31,11 @@ const char* WindowClass::Name() {
     return kName;
 }
 
+bool WindowClass::IsOurs(HWND window) {
+    char name[sizeof(kName) + 1] = {};
+    return GetClassNameA(window, name, sizeof(name)) > 0 && lstrcmpA(name, kName) == 0;
+}
+
 void WindowClass::Unregister() {
     // Any other thread (a worker dropping the image's last reference inside
     // DllMain) would become a window thread for it: never there.

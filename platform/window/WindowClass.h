@@ -13,6 +13,8 @@ class WindowClass {
 public:
     // The class's name; the class is registered on first use.
     static const char* Name();
+    // True for a window of this class (registering nothing).
+    static bool IsOurs(HWND window);
     // When no window of it is left, on the thread that registered it (the
     // host's), and only there; elsewhere, or while windows of it live, it
     // does nothing.

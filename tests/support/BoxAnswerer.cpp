@@ -38,6 +38,7 @@ BOOL CALLBACK BoxAnswerer::Visit(HWND window, LPARAM selfParam) {
     char text[2048] = {};
     GetDlgItemTextA(window, 0xFFFF, text, sizeof(text));
     self->texts_.push_back(text);
+    self->owners_.push_back(GetWindow(window, GW_OWNER));
     self->answered_.push_back(window);
     if (self->seen_) self->seen_(text);
     int id = self->button_;

@@ -20,6 +20,8 @@ public:
     // Called with each box's text as it is found, before it is answered.
     void OnBox(std::function<void(const std::string&)> seen) { seen_ = std::move(seen); }
     const std::vector<std::string>& Texts() const { return texts_; }
+    // The window that owned each box, as the system tells it (null: none).
+    const std::vector<HWND>& Owners() const { return owners_; }
     std::string Joined() const;
 
 private:
@@ -30,6 +32,7 @@ private:
     UINT_PTR timer_;
     std::vector<std::string> texts_;
     std::vector<HWND> answered_;
+    std::vector<HWND> owners_;
     std::function<void(const std::string&)> seen_;
 };
 

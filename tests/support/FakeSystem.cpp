@@ -149,26 +149,34 @@ void WINAPI FakeSystem::GetLocalTimeFake(SYSTEMTIME* time) {
 void FakeSystem::WriteExport(const Start& start) {
     if (start.parameters.rfind("/E ", 0) != 0) return;  // only an export writes a file
     if (editor_ == Editor::WritesNothing) return;
+    // "/E file": the page gives the full path, quoted.
     std::string name = start.parameters.substr(3);
-    std::string path = wendrik::JoinPath(start.directory, name);
-    const std::string users = "[HKEY_USERS\\" + wendrik::ExportFileCheck::CurrentUserSid() + "\\Software]\r\n";
+    if (name.size() >= 2 && name.front() == '"' && name.back() == '"') name = name.substr(1, name.size() - 2);
+    const bool absolute = (name.size() > 1 && name[1] == ':') || name.rfind("\\\\", 0) == 0;
+    std::string path = absolute ? name : wendrik::JoinPath(start.directory, name);
+    const std::string text = ExportText(editor_);
     if (FILE* f = std::fopen(path.c_str(), "wb")) {
-        // As the registry editor writes it: UTF-16LE after a byte-order mark.
-        std::string ascii = std::string(kExportHeader) + "\r\n\r\n";
-        if (editor_ != Editor::WritesHeaderOnly && editor_ != Editor::WritesTruncated) {
-            ascii += "[HKEY_LOCAL_MACHINE]\r\n\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE]\r\n\"Name\"=\"[not a key]\"\r\n\r\n";
-            if (editor_ != Editor::Writes32BitView) ascii += "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Wow6432Node]\r\n\r\n";
-            ascii += "[HKEY_CURRENT_USER]\r\n\r\n[HKEY_CURRENT_USER\\Software]\r\n\r\n[HKEY_USERS]\r\n\r\n" + users +
-                     "\"a\"=\"b\"\r\n";
-            if (editor_ != Editor::WritesCutInUsers) ascii += "\r\n";
-        }
-        std::string text = "\xFF\xFE";
-        for (char c : ascii) text += std::string{c, '\0'};
-        if (editor_ == Editor::WritesForeign) text = "just some text";
-        if (editor_ == Editor::WritesTruncated) text.resize(20);
         std::fwrite(text.data(), 1, text.size(), f);
         std::fclose(f);
     }
+}
+
+std::string FakeSystem::ExportText(Editor editor) {
+    const std::string users = "[HKEY_USERS\\" + wendrik::ExportFileCheck::CurrentUserSid() + "\\Software]\r\n";
+    // As the registry editor writes it: UTF-16LE after a byte-order mark.
+    std::string ascii = std::string(kExportHeader) + "\r\n\r\n";
+    if (editor != Editor::WritesHeaderOnly && editor != Editor::WritesTruncated) {
+        ascii += "[HKEY_LOCAL_MACHINE]\r\n\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE]\r\n\"Name\"=\"[not a key]\"\r\n\r\n";
+        if (editor != Editor::Writes32BitView) ascii += "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Wow6432Node]\r\n\r\n";
+        ascii += "[HKEY_CURRENT_USER]\r\n\r\n[HKEY_CURRENT_USER\\Software]\r\n\r\n[HKEY_USERS]\r\n\r\n" + users +
+                 "\"a\"=\"b\"\r\n";
+        if (editor != Editor::WritesCutInUsers) ascii += "\r\n";
+    }
+    std::string text = "\xFF\xFE";
+    for (char c : ascii) text += std::string{c, '\0'};
+    if (editor == Editor::WritesForeign) text = "just some text";
+    if (editor == Editor::WritesTruncated) text.resize(20);
+    return text;
 }
 
 HANDLE FakeSystem::PlayedProcess() {
@@ -293,6 +301,31 @@ BOOL WINAPI FakeSystem::RedirectionOnFake(void* old) {
                                   (old == reinterpret_cast<void*>(1) ? "" : " with a foreign value"));
     self->redirectionOff_ = false;
     return TRUE;
+}
+
+void FakeSystem::SetDiskFull(const std::string& prefix) {
+    fullPrefix_ = prefix;
+    platform::SystemFunctions::Current().CreateFileA = CreateFileFake;
+}
+
+HANDLE WINAPI FakeSystem::CreateFileFake(LPCSTR path, DWORD access, DWORD share, SECURITY_ATTRIBUTES* security,
+                                         DWORD disposition, DWORD flags, HANDLE templateFile) {
+    const std::string& full = active_->fullPrefix_;
+    if (disposition == CREATE_NEW && std::string(path).size() >= full.size() &&
+        lstrcmpiA(std::string(path).substr(0, full.size()).c_str(), full.c_str()) == 0) {
+        SetLastError(ERROR_DISK_FULL);
+        return INVALID_HANDLE_VALUE;
+    }
+    return CreateFileA(path, access, share, security, disposition, flags, templateFile);
+}
+
+void FakeSystem::SetFlushRefused(bool refused) {
+    platform::SystemFunctions::Current().FlushFileBuffers = refused ? FlushRefused : saved_.FlushFileBuffers;
+}
+
+BOOL WINAPI FakeSystem::FlushRefused(HANDLE) {
+    SetLastError(ERROR_WRITE_FAULT);
+    return FALSE;
 }
 
 void FakeSystem::Finish(bool write) {

@@ -93,7 +93,14 @@ public:
     // ends that run as soon as it starts.
     void Finish(bool write);
 
+    // From now on no new file can be made under `prefix` (case ignored): the disk is full.
+    void SetDiskFull(const std::string& prefix);
+    // From now on writing a file through to the disk fails (ERROR_WRITE_FAULT), as a failing disk does.
+    void SetFlushRefused(bool refused);
+
     static FakeSystem* Active() { return active_; }
+    // The bytes the played editor writes for `editor`.
+    static std::string ExportText(Editor editor);
 
     // From now on the process answers IsWow64Process with `wow64`, and the
     // redirection calls are played: recorded in order ("off 1234", "on 1234",
@@ -129,6 +136,10 @@ private:
     static BOOL WINAPI IsWow64Fake(HANDLE process, BOOL* wow64);
     static BOOL WINAPI RedirectionOffFake(void** old);
     static BOOL WINAPI RedirectionOnFake(void* old);
+    static BOOL WINAPI FlushRefused(HANDLE file);
+    static HANDLE WINAPI CreateFileFake(LPCSTR path, DWORD access, DWORD share, SECURITY_ATTRIBUTES* security,
+                                        DWORD disposition, DWORD flags, HANDLE templateFile);
+    std::string fullPrefix_;
     void WriteExport(const Start& start);
 
     Editor editor_ = Editor::Writes;
