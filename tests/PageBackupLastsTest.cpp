@@ -72,6 +72,36 @@ TEST_F(PageTest, AFailureOfAFreedPageIsToldAboveTheHostsWindow) {
     DestroyWindow(host);
 }
 
+// The thread quitting ends the wait: nothing is told, nothing applied, and
+// the file the editor still writes is left for the next page, which finds
+// it not whole once the editor has gone, and deletes it.
+TEST_F(PageTest, AThreadThatQuitsLeavesTheEditorsFileForTheNextPage) {
+    fake.SetEditor(FakeSystem::Editor::Pending);
+    Page();
+    BoxAnswerer boxes;
+    Ticker quit([&] {
+        char line[64] = {};  // the line says so once the editor's run is awaited
+        GetWindowTextA(page->T288_Label_Status->Handle(), line, sizeof(line));
+        if (std::string(line).rfind("Export läuft", 0) != 0) return false;
+        PostQuitMessage(3);
+        return true;
+    });
+    ModulSaveChanges();
+    MSG message;
+    EXPECT_TRUE(PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));  // posted again for the host's loop
+    EXPECT_EQ(3u, message.wParam);
+    EXPECT_TRUE(boxes.Texts().empty()) << boxes.Joined();
+    EXPECT_TRUE(catcher.Received().empty());
+    EXPECT_EQ(0, wendrik::SavedFlag);
+    const std::vector<std::string> left = FilesIn(folder);
+    ASSERT_EQ(1u, left.size());
+    EXPECT_EQ('~', left[0][0]);
+    fake.Finish(false);  // the editor ends without writing
+    ModulFree();
+    Page();
+    EXPECT_TRUE(PumpUntil([&] { return FilesIn(folder).empty(); })) << FilesIn(folder).size();
+}
+
 // The host's side of the next test: a page whose export runs until the
 // test ends this process. Run only as that child.
 TEST_F(PageTest, DISABLED_ActsAsAHostUntilEnded) {

@@ -44,6 +44,8 @@ TEST_F(PageTest, TheHostMayFreeThePageWhileTheEditorRuns) {
     EXPECT_FALSE(IsWindow(window));
     EXPECT_EQ(platform::CursorDefault, platform::Screen::Cursor());
     EXPECT_EQ(1, ModulFree());
+    // The export it started still ended in place, and nothing else is left.
+    EXPECT_EQ(std::vector<std::string>{"2026127.reg"}, FilesIn(folder));
 }
 
 TEST_F(PageTest, APageDestroyedFromOutsideIsForgotten) {
