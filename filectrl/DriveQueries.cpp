@@ -13,6 +13,7 @@
 #include "platform/system/SystemFunctions.h"
 #include "platform/system/Text.h"
 #include "platform/system/UniqueHandle.h"
+#include "platform/system/CompatibleCalls.h"
 
 namespace wendrik {
 
@@ -95,7 +96,7 @@ bool StartHoldingTheImage(LPTHREAD_START_ROUTINE work, void* parameter, HMODULE&
     image = platform::Application::Instance();
     if (quietProcess) platform::QuietErrors::ProcessFrom();
     // The thread runs on by itself: its handle is closed at once.
-    if (platform::KernelHandle(CreateThread(nullptr, 0, work, parameter, 0, nullptr))) return true;
+    if (platform::KernelHandle(platform::CompatibleCalls::StartThread(work, parameter))) return true;
     if (quietProcess) platform::QuietErrors::ProcessUntil();
     FreeLibrary(image);
     return false;

@@ -2,6 +2,7 @@
 
 #include "platform/system/SystemBoundary.h"
 #include "platform/system/Text.h"
+#include "platform/system/CompatibleCalls.h"
 
 namespace wendrik {
 
@@ -19,7 +20,7 @@ void SortKeyBatch::Add(std::string text) {
     waiting_.push_back(std::move(text));
     if (!thread_ && waiting_.size() == ThreadFrom) {
         if (!wake_) wake_.Reset(CreateEventA(nullptr, FALSE, FALSE, nullptr));
-        if (wake_) thread_.Reset(CreateThread(nullptr, 0, Work, this, 0, nullptr));
+        if (wake_) thread_.Reset(platform::CompatibleCalls::StartThread(Work, this));
         if (!thread_) return;  // no thread to spare: all keys at the end, here
     }
     if (thread_ && waiting_.size() >= kHandOver) Hand(std::move(waiting_)), waiting_.clear();

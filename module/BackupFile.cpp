@@ -4,6 +4,7 @@
 #include <set>
 
 #include "filectrl/PathHelpers.h"
+#include "platform/system/CompatibleCalls.h"
 #include "platform/system/CriticalSection.h"
 #include "platform/system/PrivateAccess.h"
 #include "platform/system/SystemFunctions.h"
@@ -38,7 +39,9 @@ void Hold(const std::string& path, bool held) {
 }
 
 // Windows 95, 98 and ME refuse FILE_SHARE_DELETE.
-DWORD ShareAll() { return FILE_SHARE_READ | FILE_SHARE_WRITE | (GetVersion() < 0x80000000 ? FILE_SHARE_DELETE : 0); }
+DWORD ShareAll() {
+    return FILE_SHARE_READ | FILE_SHARE_WRITE | (platform::CompatibleCalls::NtFamily() ? FILE_SHARE_DELETE : 0);
+}
 }  // namespace
 
 BackupFile::BackupFile(const std::string& dir, const std::string& name)
@@ -119,9 +122,38 @@ DWORD BackupFile::PutInPlace(const std::string& temp, const std::string& target,
         platform::PrivateAccess access;
         access.ApplyTo(temp.c_str());  // refused (a file the elevated editor owns): its own list stays
     }
-    if (MoveFileExA(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return 0;
-    const DWORD error = GetLastError();
-    return error ? error : ERROR_GEN_FAILURE;
+    if (platform::CompatibleCalls::NtFamily()) {
+        if (MoveFileExA(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return 0;
+        const DWORD error = GetLastError();
+        if (error != ERROR_CALL_NOT_IMPLEMENTED) return error ? error : ERROR_GEN_FAILURE;
+    }
+    return ReplaceByRenames(temp, target);
+}
+
+std::string BackupFile::AsideName(const std::string& temp) {
+    return temp.substr(0, temp.size() - 4) + ".old";  // "~2026127.reg.0A1B2C3D.old"
+}
+
+DWORD BackupFile::ReplaceByRenames(const std::string& temp, const std::string& target) {
+    // Windows 95, 98 and ME export MoveFileExA but do not implement it. The
+    // old file goes aside, the new one takes its name, and only then is the
+    // old one deleted: at every moment one of the two is there.
+    if (!MoveFileA(temp.c_str(), target.c_str())) {
+        const DWORD error = GetLastError();
+        if (error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS) return error ? error : ERROR_GEN_FAILURE;
+        const std::string aside = AsideName(temp);
+        if (!MoveFileA(target.c_str(), aside.c_str())) {
+            const DWORD asideError = GetLastError();
+            return asideError ? asideError : ERROR_GEN_FAILURE;
+        }
+        if (!MoveFileA(temp.c_str(), target.c_str())) {
+            const DWORD placeError = GetLastError();
+            MoveFileA(aside.c_str(), target.c_str());  // the old one back
+            return placeError ? placeError : ERROR_GEN_FAILURE;
+        }
+        DeleteFileA(aside.c_str());  // one left over is settled by the next page
+    }
+    return 0;
 }
 
 bool BackupFile::KeepsAccessLists(const std::string& dir) {

@@ -47,6 +47,9 @@ public:
     // private access list where wanted, rename over `target`.
     static DWORD PutInPlace(const std::string& temp, const std::string& target, bool privateAccess,
                             bool& flushFailed);
+    // Where the old dated file waits while the new one takes its name, where
+    // the system has no replacing rename.
+    static std::string AsideName(const std::string& temp);
     // True when the volume of `dir` keeps access lists (asked here, without
     // a deadline: beside the window, or after the folder answered).
     static bool KeepsAccessLists(const std::string& dir);
@@ -54,6 +57,8 @@ public:
     static bool Held(const std::string& path);
 
 private:
+    static DWORD ReplaceByRenames(const std::string& temp, const std::string& target);
+
     std::string dir_, name_, target_, tempPath_;
     bool own_ = false;      // the temporary file exists and nothing was decided about it
     bool private_ = false;  // its access list is to be private

@@ -1,11 +1,12 @@
 #include "ExportFileCheck.h"
 
-#include <sddl.h>
 #include <emmintrin.h>
 
 #include <algorithm>
 #include <cstring>
 
+#include "platform/system/CompatibleCalls.h"
+#include "platform/system/SecurityCalls.h"
 #include "platform/system/UniqueHandle.h"
 
 namespace wendrik {
@@ -16,14 +17,17 @@ constexpr std::uint16_t kOpen = '[';
 constexpr std::uint16_t kLineEnd = '\n';
 enum : int { kMachine = 1, kUser = 2, kNative = 4 };
 
-// What the registry editor writes first: the byte-order mark and its header line.
-const std::vector<std::uint16_t>& Header() {
-    static const std::vector<std::uint16_t> header = [] {
-        std::vector<std::uint16_t> units{0xFEFF};
-        for (const char* c = "Windows Registry Editor Version 5.00\r\n"; *c; ++c) units.push_back(*c);
+// What the registry editor writes first: from Windows 2000 on the
+// byte-order mark and its header line in UTF-16; the editors of Windows 95,
+// 98, ME and NT 4.0 "REGEDIT4" in the ANSI code page, one unit a byte.
+const std::vector<std::uint16_t>& Header(bool ansi) {
+    static const auto make = [](std::vector<std::uint16_t> units, const char* line) {
+        for (const char* c = line; *c; ++c) units.push_back(static_cast<std::uint8_t>(*c));
         return units;
-    }();
-    return header;
+    };
+    static const std::vector<std::uint16_t> wide = make({0xFEFF}, "Windows Registry Editor Version 5.00\r\n");
+    static const std::vector<std::uint16_t> narrow = make({}, "REGEDIT4\r\n");
+    return ansi ? narrow : wide;
 }
 
 std::vector<std::uint16_t> Units(const std::string& ascii) {
@@ -67,7 +71,7 @@ LineStartsFn LineStarts() {
     // Asked of the system when first needed: the compiler's own CPU probe
     // would run its CPUID questions every time the module is loaded.
     static const LineStartsFn find =
-        IsProcessorFeaturePresent(PF_XMMI64_INSTRUCTIONS_AVAILABLE) ? LineStartsSse2 : LineStartsPlain;
+        platform::CompatibleCalls::ProcessorFeature(PF_XMMI64_INSTRUCTIONS_AVAILABLE) ? LineStartsSse2 : LineStartsPlain;
     return find;
 }
 
@@ -86,23 +90,24 @@ ExportFileCheck::ExportFileCheck(Wanted wanted, size_t chunkBytes) {
     }
     for (const Section& s : sections_) lookAhead_ = std::max(lookAhead_, s.name.size() + 1);
     // A chunk holds the header and leaves room beyond what is carried over.
-    chunkUnits_ = std::max(chunkBytes / 2, 4 * (lookAhead_ + Header().size()));
+    chunkUnits_ = std::max(chunkBytes / 2, 4 * (lookAhead_ + Header(false).size()));
 }
 
 std::string ExportFileCheck::CurrentUserSid() {
+    // Windows 95, 98 and ME keep a user's keys under the user's name, if at all.
+    if (!platform::CompatibleCalls::NtFamily()) return "";
+    const platform::SecurityCalls& security = platform::SecurityCalls::Get();
     HANDLE raw = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &raw)) return "";
+    if (!security.OpenProcessToken || !security.GetTokenInformation ||
+        !security.OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &raw))
+        return "";
     platform::KernelHandle token(raw);
     DWORD size = 0;
-    GetTokenInformation(token.Get(), TokenUser, nullptr, 0, &size);
+    security.GetTokenInformation(token.Get(), TokenUser, nullptr, 0, &size);
     if (size == 0) return "";
     std::vector<char> buffer(size);
-    if (!GetTokenInformation(token.Get(), TokenUser, buffer.data(), size, &size)) return "";
-    char* text = nullptr;
-    if (!ConvertSidToStringSidA(reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid, &text)) return "";
-    std::string sid = text;
-    LocalFree(text);
-    return sid;
+    if (!security.GetTokenInformation(token.Get(), TokenUser, buffer.data(), size, &size)) return "";
+    return platform::SecurityCalls::SidText(reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid);
 }
 
 void ExportFileCheck::SectionAt(const std::uint16_t* name, size_t available) {
@@ -138,17 +143,29 @@ ExportFault ExportFileCheck::Check(HANDLE file) {
     return Scan(file);
 }
 
-namespace {
-// Reads `count` code units at unit `at`; false unless all of them came.
-bool ReadAt(HANDLE file, std::uint64_t at, std::uint16_t* units, size_t count) {
-    LARGE_INTEGER position;
-    position.QuadPart = static_cast<LONGLONG>(at * 2);
-    DWORD got = 0;
-    const DWORD want = static_cast<DWORD>(count * 2);
-    return SetFilePointerEx(file, position, nullptr, FILE_BEGIN) && ReadFile(file, units, want, &got, nullptr) &&
-           got == want;
+bool ExportFileCheck::ReadUnits(HANDLE file, std::uint16_t* units, size_t count, size_t& got) {
+    DWORD read = 0;
+    if (!ansi_) {
+        const bool ok = ReadFile(file, units, static_cast<DWORD>(count * 2), &read, nullptr) != FALSE;
+        bytesRead_ += read;
+        got = read / 2;  // half a unit at the end: the size says it is cut
+        return ok;
+    }
+    bytes_.resize(count);
+    const bool ok = ReadFile(file, bytes_.data(), static_cast<DWORD>(count), &read, nullptr) != FALSE;
+    bytesRead_ += read;
+    for (DWORD i = 0; i < read; ++i) units[i] = bytes_[i];
+    got = read;
+    return ok;
 }
 
+bool ExportFileCheck::ReadAt(HANDLE file, std::uint64_t at, std::uint16_t* units, size_t count) {
+    size_t got = 0;
+    return platform::CompatibleCalls::Seek(file, ansi_ ? at : at * 2) && ReadUnits(file, units, count, got) &&
+           got == count;
+}
+
+namespace {
 // A section begins where a line "[" follows a blank line: the unit before is
 // '\n', and the two before that "\n\r". `at` is at least 3.
 bool SectionStart(const std::uint16_t* units, size_t at) {
@@ -157,9 +174,16 @@ bool SectionStart(const std::uint16_t* units, size_t at) {
 }  // namespace
 
 ExportFault ExportFileCheck::Scan(HANDLE file) {
-    LARGE_INTEGER size;
-    if (!GetFileSizeEx(file, &size)) return ExportFault::Unreadable;
-    const std::vector<std::uint16_t>& header = Header();
+    std::uint64_t size = 0;
+    if (!platform::CompatibleCalls::FileSize(file, size)) return ExportFault::Unreadable;
+    {
+        char start[8] = {};
+        DWORD read = 0;
+        if (!ReadFile(file, start, sizeof(start), &read, nullptr) || !platform::CompatibleCalls::Seek(file, 0))
+            return ExportFault::Unreadable;
+        ansi_ = read == sizeof(start) && std::memcmp(start, "REGEDIT4", 8) == 0;
+    }
+    const std::vector<std::uint16_t>& header = Header(ansi_);
     const LineStartsFn lineStarts = LineStarts();
     std::vector<std::uint32_t> starts;
     starts.reserve(chunkUnits_ / 32);
@@ -172,12 +196,10 @@ ExportFault ExportFileCheck::Scan(HANDLE file) {
     size_t from = header.size();  // where the scan goes on; after the first chunk kBefore
     bool end = false;
     for (bool first = true; !end; first = false) {
-        const DWORD want = static_cast<DWORD>(chunkUnits_ * 2);
-        DWORD got = 0;
-        if (!ReadFile(file, units + have, want, &got, nullptr)) return ExportFault::Unreadable;
-        bytesRead_ += got;
-        end = got < want;  // a file gives less than asked only at its end
-        const size_t n = have + got / 2;
+        size_t got = 0;
+        if (!ReadUnits(file, units + have, chunkUnits_, got)) return ExportFault::Unreadable;
+        end = got < chunkUnits_;  // a file gives less than asked only at its end
+        const size_t n = have + got;
         if (first) {
             size_t compared = std::min(n, header.size());
             if (!std::equal(header.begin(), header.begin() + compared, units)) return ExportFault::NotAnExport;
@@ -196,8 +218,8 @@ ExportFault ExportFileCheck::Scan(HANDLE file) {
         std::memmove(units, units + limit - kBefore, have * 2);
         from = kBefore;
     }
-    if (size.QuadPart % 2) return ExportFault::Cut;
-    const ExportFault ending = CheckEnd(file, static_cast<std::uint64_t>(size.QuadPart) / 2);
+    if (!ansi_ && size % 2) return ExportFault::Cut;
+    const ExportFault ending = CheckEnd(file, ansi_ ? size : size / 2);
     if (ending == ExportFault::Cut || ending == ExportFault::Unreadable) return ending;
     if (!(foundFlags_ & kMachine)) return ExportFault::NoMachineKeys;
     if (!(foundFlags_ & kUser)) return ExportFault::NoUserKeys;
@@ -217,7 +239,6 @@ ExportFault ExportFileCheck::CheckEnd(HANDLE file, std::uint64_t total) {
         const std::uint64_t lo = hi > window ? hi - window : 0;
         const size_t count = static_cast<size_t>(std::min(total, hi + keep) - lo);
         if (!ReadAt(file, lo, buffer.data(), count)) return ExportFault::Unreadable;
-        bytesRead_ += count * 2;
         if (hi == total && !std::equal(kClosing, kClosing + 4, buffer.data() + count - 4)) return ExportFault::Cut;
         for (size_t i = static_cast<size_t>(hi - lo); i-- > 3;)
             if (SectionStart(buffer.data(), i))

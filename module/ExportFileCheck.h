@@ -19,7 +19,9 @@ enum class ExportFault {
     No64BitKeys,    // on 64-bit Windows: the 32-bit editor's view, without WOW6432Node
 };
 
-// Reads an export of the registry editor (UTF-16LE) in bounded chunks,
+// Reads an export of the registry editor (UTF-16LE as Windows 2000 and on
+// write it, "REGEDIT4" in the ANSI code page as the editors of Windows 95,
+// 98, ME and NT 4.0 do) in bounded chunks,
 // never the whole file at once (real exports hold hundreds of megabytes),
 // and tells whether it is whole: the editor's header, the sections of
 // HKEY_LOCAL_MACHINE and of the current user, with `nativeView` also
@@ -56,6 +58,11 @@ private:
         int flag;
     };
     ExportFault Scan(HANDLE file);
+    // Up to `count` code units from the file's position (a byte is one in
+    // an ANSI export); `got` says how many came.
+    bool ReadUnits(HANDLE file, std::uint16_t* units, size_t count, size_t& got);
+    // Exactly `count` units at unit `at`.
+    bool ReadAt(HANDLE file, std::uint64_t at, std::uint16_t* units, size_t count);
     // The end: the closing blank line, and the last section under HKEY_USERS.
     ExportFault CheckEnd(HANDLE file, std::uint64_t units);
     bool LastSectionIsTheUsers(const std::uint16_t* name, size_t available) const;
@@ -70,6 +77,8 @@ private:
     int foundFlags_ = 0;
     size_t lookAhead_ = 0;  // the longest name, and the character after it
     std::uint64_t bytesRead_ = 0;
+    bool ansi_ = false;      // the file is a REGEDIT4 export
+    std::vector<char> bytes_;  // an ANSI chunk before it is widened
 };
 
 }  // namespace wendrik

@@ -41,13 +41,12 @@ bool SettleOne(const std::string& temp, const std::string& target, ExportFileChe
     bool flushFailed = false;
     return BackupFile::PutInPlace(temp, target, privateAccess, flushFailed) == 0;
 }
-}  // namespace
 
-bool StrayExports::TemporaryName(const std::string& name, std::string& dated) {
-    // "~" + digits + ".reg" + "." + eight hexadecimal digits + ".tmp"
+// "~" + digits + ".reg" + "." + eight hexadecimal digits + `ending`
+bool OurName(const std::string& name, const char* ending, std::string& dated) {
     const size_t n = name.size();
     if (n < 1 + 5 + 4 + 13 || name[0] != '~' || name.compare(n - 13, 1, ".") != 0 ||
-        name.compare(n - 4, 4, ".tmp") != 0 || !Digits(name, n - 12, 8, true))
+        name.compare(n - 4, 4, ending) != 0 || !Digits(name, n - 12, 8, true))
         return false;
     const std::string inner = name.substr(1, n - 14);  // "2026127.reg"
     if (inner.size() < 9 || inner.size() > 12 || inner.compare(inner.size() - 4, 4, ".reg") != 0 ||
@@ -56,21 +55,39 @@ bool StrayExports::TemporaryName(const std::string& name, std::string& dated) {
     dated = inner;
     return true;
 }
+}  // namespace
+
+bool StrayExports::TemporaryName(const std::string& name, std::string& dated) { return OurName(name, ".tmp", dated); }
+
+bool StrayExports::AsideName(const std::string& name, std::string& dated) { return OurName(name, ".old", dated); }
 
 int StrayExports::Settle(const std::string& dir, const ExportFileCheck::Wanted& wanted, bool privateAccess) {
-    std::vector<std::string> names;
+    std::vector<std::string> names, asides;
     {
         WIN32_FIND_DATAA data;
-        platform::FindHandle find(FindFirstFileA(JoinPath(dir, "~*.tmp").c_str(), &data));
+        platform::FindHandle find(FindFirstFileA(JoinPath(dir, "~*.*").c_str(), &data));
         if (!find) return 0;
         do {
             std::string dated;
-            if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && TemporaryName(data.cFileName, dated))
-                names.push_back(data.cFileName);
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+            if (TemporaryName(data.cFileName, dated)) names.push_back(data.cFileName);
+            else if (AsideName(data.cFileName, dated)) asides.push_back(data.cFileName);
         } while (FindNextFileA(find.Get(), &data));
     }
-    ExportFileCheck check(wanted);
     int settled = 0;
+    // First the old backups a broken replace left aside, so that a stray
+    // below compares with the file that really is the backup.
+    for (const std::string& name : asides) {
+        std::string dated;
+        AsideName(name, dated);
+        const std::string aside = JoinPath(dir, name), target = JoinPath(dir, dated);
+        if (BackupFile::Held(aside.substr(0, aside.size() - 4) + ".tmp")) continue;  // a replace runs now
+        const bool back = GetFileAttributesA(target.c_str()) == INVALID_FILE_ATTRIBUTES
+                              ? MoveFileA(aside.c_str(), target.c_str())
+                              : DeleteFileA(aside.c_str());
+        if (back) ++settled;
+    }
+    ExportFileCheck check(wanted);
     for (const std::string& name : names) {
         std::string dated;
         TemporaryName(name, dated);

@@ -15,12 +15,17 @@ public:
     // holds and no program has open: one that passes the check becomes the
     // dated file of its own name when there is none or an older one (by
     // last write), made private where `privateAccess`; every other is
-    // deleted. Files this module did not name are never touched. Returns
-    // how many it settled.
+    // deleted. An old dated file left aside by a replace that broke off goes
+    // back to its name where that is empty, and is deleted where the new one
+    // is in place. Files this module did not name are never touched.
+    // Returns how many it settled.
     static int Settle(const std::string& dir, const ExportFileCheck::Wanted& wanted, bool privateAccess);
     // True for a name this module gives a temporary file ("~2026127.reg.0A1B2C3D.tmp"),
     // with the dated name it was to become.
     static bool TemporaryName(const std::string& name, std::string& dated);
+    // The same for the name an old dated file has while the new one takes
+    // its place where the system has no replacing rename ("~2026127.reg.0A1B2C3D.old").
+    static bool AsideName(const std::string& name, std::string& dated);
 };
 
 }  // namespace wendrik

@@ -10,6 +10,8 @@
 //   WENDRIK_FAKE_EDITOR=pause   half an export, then it sets that event and
 //                               waits for the event WENDRIK_FAKE_EDITOR_GO
 //                               (a minute at most) before it writes the rest
+// It writes what the editor of the system it is told it runs on writes:
+// "REGEDIT4" in the ANSI code page for Windows 95, 98, ME and NT 4.0.
 //   WENDRIK_FAKE_EDITOR=slow    a whole export of some 3 MB, written in
 //                               steps a tenth of a second apart, as a real
 //                               editor takes its time
@@ -42,9 +44,22 @@ std::string UserSid() {
     return sid;
 }
 
+// The editor of the system this process is told it runs on: Windows 95,
+// 98, ME and NT 4.0 write "REGEDIT4" in the ANSI code page, and 95, 98 and
+// ME keep the user's keys under HKEY_USERS by name (".DEFAULT" without
+// profiles), with no HKEY_CURRENT_USER of their own in the export.
+OSVERSIONINFOA Version() {
+    OSVERSIONINFOA version = {sizeof(version)};
+    GetVersionExA(&version);
+    return version;
+}
+const bool kNineX = Version().dwPlatformId == VER_PLATFORM_WIN32_WINDOWS;
+const bool kRegedit4 = kNineX || Version().dwMajorVersion < 5;
+
 bool Put(HANDLE file, const std::string& ascii) {
-    std::wstring wide(ascii.begin(), ascii.end());
     DWORD n = 0;
+    if (kRegedit4) return WriteFile(file, ascii.data(), static_cast<DWORD>(ascii.size()), &n, nullptr) && n == ascii.size();
+    std::wstring wide(ascii.begin(), ascii.end());
     return WriteFile(file, wide.data(), static_cast<DWORD>(wide.size() * 2), &n, nullptr) && n == wide.size() * 2;
 }
 
@@ -59,8 +74,8 @@ int main(int argc, char** argv) {
     for (int i = 0; i < 2000; ++i)
         machine += "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\.k" + std::to_string(i) + "]\r\n@=\"x\"\r\n\r\n";
     DWORD n = 0;
-    WriteFile(file, "\xFF\xFE", 2, &n, nullptr);
-    Put(file, "Windows Registry Editor Version 5.00\r\n\r\n" + machine);
+    if (!kRegedit4) WriteFile(file, "\xFF\xFE", 2, &n, nullptr);
+    Put(file, (kRegedit4 ? "REGEDIT4\r\n\r\n" : "Windows Registry Editor Version 5.00\r\n\r\n") + machine);
     if (mode == "slow") {
         for (int step = 0; step < 15; ++step) {
             Sleep(100);
@@ -82,7 +97,10 @@ int main(int argc, char** argv) {
         HANDLE go = OpenEventA(SYNCHRONIZE, FALSE, Env("WENDRIK_FAKE_EDITOR_GO").c_str());
         if (!go || WaitForSingleObject(go, 60000) != WAIT_OBJECT_0) return 6;
     }
-    Put(file, "[HKEY_CURRENT_USER\\Software]\r\n\r\n[HKEY_USERS\\" + UserSid() + "\\Software]\r\n\"a\"=\"b\"\r\n\r\n");
+    if (kNineX)
+        Put(file, "[HKEY_USERS\\.DEFAULT]\r\n\r\n[HKEY_USERS\\.DEFAULT\\Software]\r\n\"a\"=\"b\"\r\n\r\n");
+    else
+        Put(file, "[HKEY_CURRENT_USER\\Software]\r\n\r\n[HKEY_USERS\\" + UserSid() + "\\Software]\r\n\"a\"=\"b\"\r\n\r\n");
     CloseHandle(file);
     return 0;
 }

@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "platform/system/Application.h"
+#include "platform/system/CompatibleCalls.h"
 #include "platform/drawing/Canvas.h"
 
 namespace platform {
@@ -35,8 +36,7 @@ LRESULT SpeedButton::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSEMOVE:
         if (!mouseIn_) {
             mouseIn_ = true;
-            TRACKMOUSEEVENT track = {sizeof(track), TME_LEAVE, Handle(), 0};
-            TrackMouseEvent(&track);
+            CompatibleCalls::TrackMouseLeave(Handle());
             MouseEnter();
             Invalidate();
         }

@@ -54,8 +54,27 @@ void Canvas::BrushCopy(const RECT& dest, const Bitmap& bitmap, const RECT& sourc
     }
     MemoryDC from(dc_);
     from.Select(bitmap.Handle());
-    SystemFunctions::Current().TransparentBlt(dc_, dest.left, dest.top, dest.right - dest.left, dest.bottom - dest.top, from.Get(),
-                   source.left, source.top, source.right - source.left, source.bottom - source.top, transparent);
+    const int dw = dest.right - dest.left, dh = dest.bottom - dest.top;
+    const int sw = source.right - source.left, sh = source.bottom - source.top;
+    if (SystemFunctions::Current().TransparentBlt(dc_, dest.left, dest.top, dw, dh, from.Get(), source.left, source.top,
+                                                  sw, sh, transparent))
+        return;
+    // Windows 95 and NT 4.0 have no msimg32: the same through a mask, which
+    // is white where the source has the transparent colour.
+    GdiHandle maskBitmap(CreateBitmap(sw, sh, 1, 1, nullptr));
+    MemoryDC mask(dc_);
+    if (!maskBitmap) return;
+    mask.Select(maskBitmap.Get());
+    const COLORREF sourceBack = SetBkColor(from.Get(), transparent);
+    BitBlt(mask.Get(), 0, 0, sw, sh, from.Get(), source.left, source.top, SRCCOPY);
+    SetBkColor(from.Get(), sourceBack);
+    const COLORREF text = ::SetTextColor(dc_, RGB(0, 0, 0)), back = ::SetBkColor(dc_, RGB(255, 255, 255));
+    // dest ^ src, kept only where transparent, ^ src again: dest there, src elsewhere.
+    StretchBlt(dc_, dest.left, dest.top, dw, dh, from.Get(), source.left, source.top, sw, sh, SRCINVERT);
+    StretchBlt(dc_, dest.left, dest.top, dw, dh, mask.Get(), 0, 0, sw, sh, SRCAND);
+    StretchBlt(dc_, dest.left, dest.top, dw, dh, from.Get(), source.left, source.top, sw, sh, SRCINVERT);
+    ::SetTextColor(dc_, text);
+    ::SetBkColor(dc_, back);
 }
 
 void Canvas::DrawGrayed(int x, int y, const Bitmap& bitmap) {

@@ -1,6 +1,7 @@
 #include "CriticalSection.h"
 
 #include "UniqueHandle.h"
+#include "CompatibleCalls.h"
 
 namespace platform {
 
@@ -12,7 +13,7 @@ struct Try {
 
 DWORD WINAPI TryFromAnotherThread(void* parameter) {
     auto* attempt = static_cast<Try*>(parameter);
-    attempt->entered = TryEnterCriticalSection(attempt->section) != FALSE;
+    attempt->entered = CompatibleCalls::TryEnter(attempt->section);
     if (attempt->entered) LeaveCriticalSection(attempt->section);
     return 0;
 }
@@ -21,7 +22,7 @@ DWORD WINAPI TryFromAnotherThread(void* parameter) {
 bool CriticalSection::Free() {
     // The owning thread may enter again: only another thread can tell.
     Try attempt{&section_};
-    KernelHandle thread(CreateThread(nullptr, 0, TryFromAnotherThread, &attempt, 0, nullptr));
+    KernelHandle thread(CompatibleCalls::StartThread(TryFromAnotherThread, &attempt));
     if (!thread) return false;
     WaitForSingleObject(thread.Get(), INFINITE);
     return attempt.entered;

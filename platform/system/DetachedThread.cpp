@@ -5,6 +5,7 @@
 #include "QuietErrors.h"
 #include "SystemBoundary.h"
 #include "UniqueHandle.h"
+#include "CompatibleCalls.h"
 
 namespace platform {
 
@@ -34,7 +35,7 @@ bool DetachedThread::Start(std::function<void()> work, HANDLE* thread) {
         delete detached;
         return false;
     }
-    KernelHandle started(CreateThread(nullptr, 0, RunDetached, detached, 0, nullptr));
+    KernelHandle started(CompatibleCalls::StartThread(RunDetached, detached));
     if (!started) {
         delete detached;
         FreeLibrary(Application::Instance());

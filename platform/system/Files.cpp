@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "CompatibleCalls.h"
 #include "InOutError.h"
 #include "Text.h"
 
@@ -19,7 +20,7 @@ bool DirectoryExists(const std::string& path) {
 
 bool LastWriteTime(const std::string& path, FILETIME& time) {
     WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return false;
+    if (!CompatibleCalls::FileAttributes(path.c_str(), data)) return false;
     time = data.ftLastWriteTime;
     return true;
 }
@@ -59,10 +60,15 @@ std::string Narrow(const std::wstring& wide, bool& lossy) {
 // The short (8.3) name of the last name of `path`, exactly that folder's:
 // "" when it has none.
 std::wstring ShortNameOf(const std::wstring& path) {
-    DWORD n = GetShortPathNameW(path.c_str(), nullptr, 0);
+    using ShortPathFn = DWORD(WINAPI*)(LPCWSTR, LPWSTR, DWORD);
+    static const auto shortPathOf = CompatibleCalls::NtFamily()
+                                        ? CompatibleCalls::Lookup<ShortPathFn>("kernel32.dll", "GetShortPathNameW")
+                                        : nullptr;
+    if (!shortPathOf) return L"";
+    DWORD n = shortPathOf(path.c_str(), nullptr, 0);
     if (n == 0) return L"";
     std::wstring shortPath(n, L'\0');
-    n = GetShortPathNameW(path.c_str(), shortPath.data(), n);
+    n = shortPathOf(path.c_str(), shortPath.data(), n);
     if (n == 0 || n >= shortPath.size()) return L"";
     shortPath.resize(n);
     return shortPath.substr(shortPath.find_last_of(L'\\') + 1);
@@ -72,9 +78,19 @@ std::wstring ShortNameOf(const std::wstring& path) {
 std::string GetDir() {
     // Asked in UTF-16, so that a name the code page cannot show is looked
     // up by itself, never by a "?" pattern that a sibling may match too.
-    DWORD n = GetCurrentDirectoryW(0, nullptr);
+    // Windows 95, 98 and ME name their files in the code page alone.
+    using CurrentFn = DWORD(WINAPI*)(DWORD, LPWSTR);
+    static const auto current = CompatibleCalls::NtFamily()
+                                    ? CompatibleCalls::Lookup<CurrentFn>("kernel32.dll", "GetCurrentDirectoryW")
+                                    : nullptr;
+    if (!current) {
+        char path[MAX_PATH] = {};
+        const DWORD got = GetCurrentDirectoryA(MAX_PATH, path);
+        return got > 0 && got < MAX_PATH ? std::string(path, got) : "";
+    }
+    DWORD n = current(0, nullptr);
     std::wstring wide(n, L'\0');
-    n = n ? GetCurrentDirectoryW(n, wide.data()) : 0;
+    n = n ? current(n, wide.data()) : 0;
     if (n == 0 || n >= wide.size()) return "";
     wide.resize(n);
     return ShowableForm(wide);

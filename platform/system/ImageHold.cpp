@@ -1,6 +1,7 @@
 #include "ImageHold.h"
 
 #include "Application.h"
+#include "CompatibleCalls.h"
 #include "HandlerScope.h"
 #include "UniqueHandle.h"
 
@@ -12,13 +13,7 @@ ModuleHandle formHeld;  // the reference for the live forms
 size_t formsAlive = 0;
 
 // One more reference, owned; none when the system gives none.
-ModuleHandle Reference() {
-    HMODULE self = nullptr;
-    if (!GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, reinterpret_cast<LPCSTR>(Application::Instance()),
-                            &self))
-        return ModuleHandle();
-    return ModuleHandle(self);
-}
+ModuleHandle Reference() { return ModuleHandle(CompatibleCalls::ReferenceToImage()); }
 
 void ReleaseFormHold() {
     if (formsAlive > 0 || HandlerScope::Running()) return;

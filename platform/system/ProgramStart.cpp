@@ -5,7 +5,9 @@
 
 #include <vector>
 
+#include "CompatibleCalls.h"
 #include "NativeFileView.h"
+#include "SecurityCalls.h"
 #include "SystemFunctions.h"
 
 namespace platform {
@@ -81,14 +83,18 @@ bool StartProcess(const ProgramStart& start, StartedProcess& started) {
 }
 
 bool RunsAsAdministrator() {
+    // Windows 95, 98 and ME hold nothing back from anyone.
+    if (!CompatibleCalls::NtFamily()) return true;
+    const SecurityCalls& security = SecurityCalls::Get();
+    if (!security.AllocateAndInitializeSid || !security.FreeSid) return false;
     SID_IDENTIFIER_AUTHORITY nt = SECURITY_NT_AUTHORITY;
     PSID administrators = nullptr;
-    if (!AllocateAndInitializeSid(&nt, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0, 0, 0, 0, 0, 0,
-                                  &administrators))
+    if (!security.AllocateAndInitializeSid(&nt, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0, 0, 0, 0,
+                                           0, 0, &administrators))
         return false;
     BOOL member = FALSE;
     BOOL asked = SystemFunctions::Current().CheckTokenMembership(nullptr, administrators, &member);
-    FreeSid(administrators);
+    security.FreeSid(administrators);
     return asked && member;
 }
 

@@ -7,6 +7,7 @@
 #include "SystemBoundary.h"
 #include "ThreadExceptionGuard.h"
 #include "UniqueHandle.h"
+#include "CompatibleCalls.h"
 
 namespace platform {
 
@@ -62,7 +63,7 @@ bool PumpingWait::WaitPumping(HANDLE handle) {
 bool PumpingWait::RunPumping(const std::function<void()>& work, DWORD* structuredException) {
     if (structuredException) *structuredException = 0;
     Job job{&work, nullptr};
-    KernelHandle thread(CreateThread(nullptr, 0, RunJob, &job, 0, nullptr));
+    KernelHandle thread(CompatibleCalls::StartThread(RunJob, &job));
     if (!thread) {
         work();
         return true;

@@ -2,7 +2,9 @@
 
 #include <string>
 
+#include "CompatibleCalls.h"
 #include "CriticalSection.h"
+#include "SecurityCalls.h"
 
 namespace platform {
 
@@ -108,6 +110,32 @@ HRESULT WINAPI LazyCoInitializeEx(void* reserved, DWORD flags) {
     return real ? real(reserved, flags) : E_NOTIMPL;
 }
 
+BOOL WINAPI LazyTrackMouseEvent(TRACKMOUSEEVENT* request) {
+    auto real = Bind(&SystemFunctions::TrackMouseEventInCommonControls, &LazyTrackMouseEvent, "comctl32.dll",
+                     "_TrackMouseEvent");
+    return real ? real(request) : FALSE;
+}
+
+BOOL WINAPI OpenTokenWhereThereIsOne(HANDLE process, DWORD access, HANDLE* token) {
+    if (auto call = SecurityCalls::Get().OpenProcessToken) return call(process, access, token);
+    SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
+    return FALSE;
+}
+
+BOOL WINAPI LookupPrivilegeWhereThereIsOne(LPCSTR system, LPCSTR name, LUID* luid) {
+    if (auto call = SecurityCalls::Get().LookupPrivilegeValueA) return call(system, name, luid);
+    SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
+    return FALSE;
+}
+
+BOOL WINAPI AdjustPrivilegesWhereThereIsOne(HANDLE token, BOOL disableAll, TOKEN_PRIVILEGES* state, DWORD length,
+                                            TOKEN_PRIVILEGES* previous, DWORD* returned) {
+    if (auto call = SecurityCalls::Get().AdjustTokenPrivileges)
+        return call(token, disableAll, state, length, previous, returned);
+    SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
+    return FALSE;
+}
+
 void WINAPI LazyCoUninitialize() {
     auto real = Bind(&SystemFunctions::CoUninitialize, &LazyCoUninitialize, "ole32.dll", "CoUninitialize");
     if (real) real();
@@ -116,9 +144,10 @@ void WINAPI LazyCoUninitialize() {
 
 SystemFunctions& SystemFunctions::Current() {
     static SystemFunctions current{LazyShellExecuteExA,     ::CreateProcessA,   ::GetExitCodeProcess,
-                                   ::CheckTokenMembership,  ::GetLocalTime,     ::GetSystemWindowsDirectoryA,
-                                   ::GetCurrentProcess,     ::OpenProcessToken, ::LookupPrivilegeValueA,
-                                   ::AdjustTokenPrivileges, ::CloseHandle,      ::ExitWindowsEx,
+                                   SecurityCalls::TokenMembership, ::GetLocalTime,
+                                   CompatibleCalls::SystemWindowsDirectory,
+                                   ::GetCurrentProcess,     OpenTokenWhereThereIsOne, LookupPrivilegeWhereThereIsOne,
+                                   AdjustPrivilegesWhereThereIsOne, ::CloseHandle,      ::ExitWindowsEx,
                                    LazyWNetGetConnectionA,  ::GetVolumeInformationA,
                                    ::GetLogicalDrives,      ::GetModuleHandleA,
                                    ::GetProcAddress,        ::GetDriveTypeA,
@@ -136,7 +165,8 @@ SystemFunctions& SystemFunctions::Current() {
                                    LazyImageList_GetImageCount,
                                    LazyCoInitializeEx,
                                    LazyCoUninitialize,
-                                   LazyTransparentBlt};
+                                   LazyTransparentBlt,
+                                   LazyTrackMouseEvent};
     return current;
 }
 

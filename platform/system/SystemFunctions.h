@@ -15,9 +15,12 @@ struct SystemFunctions {
                                  LPCSTR directory, STARTUPINFOA* startup, PROCESS_INFORMATION* info);
     BOOL(WINAPI* GetExitCodeProcess)(HANDLE process, DWORD* code);
     // Whether this process runs with the administrators' rights (a filtered
-    // token of UAC says no).
+    // token of UAC says no). The token calls here are the NT family's, looked
+    // up at first use: where the system lacks one it fails with
+    // ERROR_CALL_NOT_IMPLEMENTED (SecurityCalls).
     BOOL(WINAPI* CheckTokenMembership)(HANDLE token, PSID sid, BOOL* member);
     void(WINAPI* GetLocalTime)(SYSTEMTIME* time);
+    // The system's Windows folder, also under Terminal Services; GetWindowsDirectoryA before Windows 2000.
     UINT(WINAPI* GetSystemWindowsDirectoryA)(LPSTR buffer, UINT size);
     HANDLE(WINAPI* GetCurrentProcess)();
     BOOL(WINAPI* OpenProcessToken)(HANDLE process, DWORD access, HANDLE* token);
@@ -64,6 +67,8 @@ struct SystemFunctions {
     void(WINAPI* CoUninitialize)();
     BOOL(WINAPI* TransparentBlt)(HDC dest, int x, int y, int width, int height, HDC source, int sx, int sy,
                                  int sw, int sh, UINT transparent);
+    // Windows 95's way to WM_MOUSELEAVE, which its user32 lacks (comctl32 of Internet Explorer 3 and on).
+    BOOL(WINAPI* TrackMouseEventInCommonControls)(TRACKMOUSEEVENT* request);
 
     static SystemFunctions& Current();
     // Loads a library of the lazy entries now: before file-system redirection

@@ -2,11 +2,12 @@
 
 #include "SystemBoundary.h"
 #include "ThreadExceptionGuard.h"
+#include "CompatibleCalls.h"
 
 namespace platform {
 
 WorkerThread::WorkerThread(std::function<void()> work) : work_(std::move(work)) {
-    thread_.Reset(CreateThread(nullptr, 0, Run, this, 0, nullptr));
+    thread_.Reset(CompatibleCalls::StartThread(Run, this));
 }
 
 WorkerThread::~WorkerThread() { Join(); }

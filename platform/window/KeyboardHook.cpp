@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "platform/system/Application.h"
+#include "platform/system/CompatibleCalls.h"
 #include "platform/system/ImageHold.h"
 #include "platform/system/HandlerScope.h"
 #include "MessageBoxes.h"
@@ -22,7 +23,7 @@ std::vector<Form*>& Forms() {
 
 Form* RegisteredFormOf(HWND window) {
     if (!window) return nullptr;
-    HWND root = GetAncestor(window, GA_ROOT);
+    HWND root = CompatibleCalls::RootWindow(window);
     for (Form* form : Forms())
         if (form->Handle() == root) return form;
     return nullptr;

@@ -138,17 +138,18 @@ int DpiChild() {
     return GetEnvironmentVariableA("WENDRIK_DPI_CHILD", value, sizeof(value)) ? atoi(value) : 0;
 }
 
-DWORD RunSelfAtDpi(int dpi, const std::string& gtestFilter) {
-    RegistryValue logPixels("Control Panel\\Desktop", "LogPixels");
-    logPixels.SetDword(static_cast<DWORD>(dpi));
+namespace {
+// Runs this program again with `gtestFilter`, the environment variable
+// `name` set to `value` for the child alone.
+DWORD RunSelf(const std::string& gtestFilter, const char* name, const std::string& value) {
     char exe[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, exe, MAX_PATH);
     std::string command = std::string("\"") + exe + "\" --gtest_filter=" + gtestFilter;
-    SetEnvironmentVariableA("WENDRIK_DPI_CHILD", std::to_string(dpi).c_str());
+    SetEnvironmentVariableA(name, value.c_str());
     STARTUPINFOA si = {sizeof(si)};
     PROCESS_INFORMATION pi = {};
     BOOL started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
-    SetEnvironmentVariableA("WENDRIK_DPI_CHILD", nullptr);
+    SetEnvironmentVariableA(name, nullptr);
     if (!started) return 1;
     WaitForSingleObject(pi.hProcess, 120000);
     DWORD code = 1;
@@ -156,6 +157,24 @@ DWORD RunSelfAtDpi(int dpi, const std::string& gtestFilter) {
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
     return code;
+}
+}  // namespace
+
+DWORD RunSelfAtDpi(int dpi, const std::string& gtestFilter) {
+    RegistryValue logPixels("Control Panel\\Desktop", "LogPixels");
+    logPixels.SetDword(static_cast<DWORD>(dpi));
+    return RunSelf(gtestFilter, "WENDRIK_DPI_CHILD", std::to_string(dpi));
+}
+
+std::string OldWindowsChild() {
+    char value[16] = {};
+    return GetEnvironmentVariableA("WENDRIK_WINDOWS_CHILD", value, sizeof(value)) ? value : "";
+}
+
+DWORD RunSelfOnWindows(const std::string& version, const std::string& gtestFilter) {
+    RegistryValue reported("Software\\Wine", "Version");
+    reported.SetString(version);
+    return RunSelf(gtestFilter, "WENDRIK_WINDOWS_CHILD", version);
 }
 
 std::string FreshFolder(const std::string& name) {

@@ -42,6 +42,12 @@ int ThreadWindowCount();
 // child's exit code (0: its tests passed).
 int DpiChild();
 DWORD RunSelfAtDpi(int dpi, const std::string& gtestFilter);
+// The same for the Windows version the process is told it runs on: wine
+// reports what HKCU\Software\Wine "Version" says ("win95", "win98",
+// "winme", "nt40", "win2k") to a process that starts while it is set.
+// OldWindowsChild() gives that version in the child, else "".
+std::string OldWindowsChild();
+DWORD RunSelfOnWindows(const std::string& version, const std::string& gtestFilter);
 // A folder of its own under the temp folder, emptied first.
 std::string FreshFolder(const std::string& name);
 
