@@ -14,7 +14,9 @@
 #include "platform/system/Application.h"
 #include "platform/system/HandlerScope.h"
 #include "platform/drawing/Canvas.h"
+#include "platform/drawing/Bitmap.h"
 #include "platform/drawing/GdiHandle.h"
+#include "platform/system/SystemFunctions.h"
 #include "platform/controls/Button.h"
 #include "platform/window/Form.h"
 #include "platform/controls/Panel.h"
@@ -192,6 +194,57 @@ protected:
         return Control::WndProc(message, wParam, lParam);
     }
 };
+
+// A glyph drawn at another size with its transparent colour left out
+// (drawn so at resolutions above 96 dpi): where msimg32's TransparentBlt is
+// missing (Windows 95 and NT 4.0) the mask road gives the very same pixels.
+std::vector<COLORREF> ScaledGlyph(const platform::Bitmap& glyph) {
+    const int width = glyph.Width() * 2, height = glyph.Height() * 2;
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP target = CreateCompatibleBitmap(screen, width + 4, height + 4);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(dc, target);
+    {
+        platform::Canvas canvas(dc);
+        canvas.SetBrushColor(RGB(10, 200, 30));
+        canvas.FillRect(RECT{0, 0, width + 4, height + 4});
+        canvas.BrushCopy(RECT{2, 2, 2 + width, 2 + height}, glyph, RECT{0, 0, glyph.Width(), glyph.Height()},
+                         glyph.BottomLeft());
+    }
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < height + 4; ++y)
+        for (int x = 0; x < width + 4; ++x) pixels.push_back(GetPixel(dc, x, y));
+    SelectObject(dc, old);
+    DeleteObject(target);
+    DeleteDC(dc);
+    return pixels;
+}
+
+BOOL WINAPI NoTransparentBlt(HDC, int, int, int, int, HDC, int, int, int, int, UINT) {
+    SetLastError(ERROR_PROC_NOT_FOUND);
+    return FALSE;
+}
+
+TEST(DrawingTest, AScaledGlyphLooksTheSameWithoutTransparentBlt) {
+    platform::Bitmap glyph;
+    ASSERT_TRUE(glyph.LoadFromResourceName(Application::Instance(), "HARD"));
+    const std::vector<COLORREF> withIt = ScaledGlyph(glyph);
+    auto& table = platform::SystemFunctions::Current();
+    const auto saved = table.TransparentBlt;
+    table.TransparentBlt = NoTransparentBlt;
+    const std::vector<COLORREF> without = ScaledGlyph(glyph);
+    table.TransparentBlt = saved;
+    ASSERT_EQ(withIt.size(), without.size());
+    int differ = 0, shown = 0;
+    for (size_t i = 0; i < withIt.size(); ++i) {
+        differ += withIt[i] != without[i];
+        shown += withIt[i] != RGB(10, 200, 30);
+    }
+    EXPECT_EQ(0, differ);
+    EXPECT_GT(shown, 50);  // the glyph is there, not only the background
+    EXPECT_EQ(RGB(10, 200, 30), without[(2 + glyph.Height() * 2 - 1) * (glyph.Width() * 2 + 4) + 2]);  // its key
+}
 
 TEST(BoundaryTest, AFailedHitTestGetsTheDefaultAnswerAndAReportAfterwards) {
     std::vector<std::string> reports;

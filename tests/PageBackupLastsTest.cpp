@@ -179,14 +179,21 @@ TEST_F(PageTest, SettlingTakesOnlyWhatThisModuleLeftAndNeverAGoodFilesPlace) {
     write("~2026124.reg.00000004.tmp", whole, 4);                                     // open elsewhere: stays
     write("~2026125.reg.0000000G.tmp", whole, 5);                                     // not our name
     write("~notes.tmp", "a note", 5);
+    // Old backups a broken rename left aside: one whose name is empty goes
+    // back to it, one whose new file is in place goes.
+    write("~2026126.reg.00000006.old", "the backup of the 6th", 6);
+    write("2026127.reg", "the new backup of the 7th", 7);
+    write("~2026127.reg.00000007.old", "the old backup of the 7th", 6);
     HANDLE open = CreateFileA((folder + "\\~2026124.reg.00000004.tmp").c_str(), GENERIC_READ, FILE_SHARE_READ,
                               nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, open);
-    EXPECT_EQ(3, wendrik::StrayExports::Settle(folder, {.nativeView = false, .userSid = ""}, false));
+    EXPECT_EQ(5, wendrik::StrayExports::Settle(folder, {.nativeView = false, .userSid = ""}, false));
     CloseHandle(open);
-    EXPECT_EQ((std::vector<std::string>{"2026121.reg", "2026122.reg", "~2026124.reg.00000004.tmp",
-                                        "~2026125.reg.0000000G.tmp", "~notes.tmp"}),
+    EXPECT_EQ((std::vector<std::string>{"2026121.reg", "2026122.reg", "2026126.reg", "2026127.reg",
+                                        "~2026124.reg.00000004.tmp", "~2026125.reg.0000000G.tmp", "~notes.tmp"}),
               FilesIn(folder));
+    EXPECT_EQ("the backup of the 6th", FileText(folder + "\\2026126.reg"));
+    EXPECT_EQ("the new backup of the 7th", FileText(folder + "\\2026127.reg"));
     EXPECT_TRUE(whole == FileText(folder + "\\2026121.reg"));
     EXPECT_EQ("a newer backup", FileText(folder + "\\2026122.reg"));
 }
