@@ -110,7 +110,7 @@ double WarmLoad(const std::string& dll) {
     return library ? Now() - start : -1;
 }
 
-void PrintCensus(const char* side, const testing_support::Census& at100, const testing_support::Census& at1000) {
+void PrintCensus(const char* side, const desktop::Census& at100, const desktop::Census& at1000) {
     char line[256];
     std::snprintf(line, sizeof(line),
                   "%-6s 100 -> 1000 pages: private %+8lld B, heap %+8lld B (%+.1f B/page), "
@@ -184,21 +184,21 @@ int main(int argc, char** argv) {
     bench::PrintPairs("page close", close, 1.2);
 
     if (cycles < 100) return 0;
-    testing_support::Census ours100, ours1000, raw100, raw1000;
+    desktop::Census ours100, ours1000, raw100, raw1000;
     for (int i = 1; i <= cycles; ++i) {
         module.Open();
         Pump();
         module.free();
         Pump();
-        if (i == 100) ours100 = testing_support::Census::Take();
+        if (i == 100) ours100 = desktop::Census::Take();
     }
-    ours1000 = testing_support::Census::Take();
+    ours1000 = desktop::Census::Take();
     for (int i = 1; i <= cycles; ++i) {
         { bench::RawPage raw(100, 50); Pump(); }
         Pump();
-        if (i == 100) raw100 = testing_support::Census::Take();
+        if (i == 100) raw100 = desktop::Census::Take();
     }
-    raw1000 = testing_support::Census::Take();
+    raw1000 = desktop::Census::Take();
     PrintCensus("ours", ours100, ours1000);
     PrintCensus("raw", raw100, raw1000);
     FreeLibrary(module.library);

@@ -1,19 +1,19 @@
 #include "DriveQueries.h"
 
+#include <functional>
 #include <map>
 #include <utility>
 
 #include "ResourceStrings.h"
-#include "platform/system/Application.h"
-#include "platform/system/ImageHold.h"
-#include "platform/system/InOutError.h"
 #include "platform/system/CriticalSection.h"
+#include "platform/system/DetachedThread.h"
+#include "platform/system/InOutError.h"
 #include "platform/system/QuietErrors.h"
+#include "platform/system/RefCounted.h"
 #include "platform/system/SystemBoundary.h"
 #include "platform/system/SystemFunctions.h"
 #include "platform/system/Text.h"
 #include "platform/system/UniqueHandle.h"
-#include "platform/system/CompatibleCalls.h"
 
 namespace wendrik {
 
@@ -21,35 +21,44 @@ namespace {
 
 using VolumeFn = decltype(platform::SystemFunctions::GetVolumeInformationA);
 using ConnectionFn = decltype(platform::SystemFunctions::WNetGetConnectionA);
-using ThreadErrorModeFn = decltype(platform::SystemFunctions::SetThreadErrorMode);
+using AttributesFn = decltype(platform::SystemFunctions::GetFileAttributesA);
 
-// One question in flight for a drive, shared by its thread and by every
-// fill that waits for it; the last of them to let go deletes it.
-struct Query {
-    LONG holders;
-    DriveQuestion question;
+// One question in flight beside the window (a drive's volume, a path's
+// attributes or volume flags), shared by its thread and by every caller
+// that waits for it: the last holder lets it go.
+struct Question : platform::RefCounted {
+    std::string key;  // what it is in flight under: "d:" for a drive, "?" + root for a path
+    std::function<void(Question&)> ask;  // runs on the question's thread, with the calls taken when asked
+    platform::KernelHandle done{CreateEventA(nullptr, TRUE, FALSE, nullptr)};  // set when the result is whole
+    const DWORD started = GetTickCount();  // its deadline runs from here, whoever waits
+    bool failed = false;                   // the thread met an error: ask on the caller's thread
+    // What came back: a drive's answer, or a path's flags and whether it answered.
     DriveAnswer answer;
-    bool failed = false;  // the thread met an error: ask on the caller's thread
-    platform::KernelHandle done;  // set when the answer is whole
-    DWORD started;        // tick count: its deadline runs from here, whoever waits
-    // Taken from the table when asked: the table may be put back meanwhile.
-    VolumeFn volume;
-    ConnectionFn connection;
-    ThreadErrorModeFn threadErrorMode;
-    HMODULE image;
+    DWORD flags = 0;
+    bool ok = false;
+    std::string path;  // the path a probe asked, and whether it asked for the volume
+    bool volume = false;
+
+    // Waits what is left of `deadlineMs` since it was asked; true once answered.
+    bool Await(DWORD deadlineMs) const {
+        const DWORD age = GetTickCount() - started;
+        return WaitForSingleObject(done.Get(), age < deadlineMs ? deadlineMs - age : 0) == WAIT_OBJECT_0;
+    }
 };
 
-// What every thread shares, guarded by its lock: the query in flight per
-// drive, and the last answer per drive.
+// What every thread shares, guarded by its lock: the questions in flight,
+// one per drive or path root (a hanging share holds one thread, however
+// often it is asked), and the last answer per drive. Never destroyed: a
+// late thread may still use it.
 struct Registry {
     platform::CriticalSection lock;
-    Query* inFlight[26] = {};
+    std::map<std::string, Question*> inFlight;
     DriveAnswer known[26];
     bool haveKnown[26] = {};
 };
 
 Registry& Shared() {
-    static Registry* shared = new Registry;  // never destroyed: a late thread may still use it
+    static auto* shared = new Registry;
     return *shared;
 }
 
@@ -63,9 +72,31 @@ int Slot(char letter) {
     return lower >= 'a' && lower <= 'z' ? lower - 'a' : -1;
 }
 
-void LetGo(Query* query) {
-    if (InterlockedDecrement(&query->holders) != 0) return;
-    delete query;
+// The question's thread: asks, publishes under the lock, and lets go.
+void Answer(const platform::Ref<Question>& question) {
+    const bool failed = !platform::SystemBoundary::Completes([&] { question->ask(*question); });
+    Locked locked;
+    question->failed = failed;
+    // Answered: the next caller asks again.
+    auto it = Shared().inFlight.find(question->key);
+    if (it != Shared().inFlight.end() && it->second == question.Get()) Shared().inFlight.erase(it);
+    SetEvent(question->done.Get());
+}
+
+// The question in flight under `key`, held, or a new one that `ask` answers
+// on a thread of its own; null when no thread can be had.
+platform::Ref<Question> Join(const std::string& key, std::function<void(Question&)> ask,
+                             const std::function<void(Question&)>& describe = {}) {
+    Locked locked;
+    auto it = Shared().inFlight.find(key);
+    if (it != Shared().inFlight.end()) return platform::Ref<Question>(it->second);
+    auto question = platform::MakeRef<Question>();
+    question->key = key;
+    question->ask = std::move(ask);
+    if (describe) describe(*question);
+    if (!question->done || !platform::DetachedThread::Start([question] { Answer(question); })) return {};
+    Shared().inFlight[key] = question.Get();
+    return question;
 }
 
 DriveAnswer Ask(const DriveQuestion& question, VolumeFn volume, ConnectionFn connection) {
@@ -87,69 +118,6 @@ DriveAnswer Ask(const DriveQuestion& question, VolumeFn volume, ConnectionFn con
     return answer;
 }
 
-// Starts a query's thread holding the image (taken into `image`, which the
-// thread gives back with FreeLibraryAndExitThread), with the process kept
-// quiet for it where there is no per-thread error mode. False, with
-// nothing held, when no thread can be had.
-bool StartHoldingTheImage(LPTHREAD_START_ROUTINE work, void* parameter, HMODULE& image, bool quietProcess) {
-    if (!platform::ImageHold::TakeImageReference()) return false;
-    image = platform::Application::Instance();
-    if (quietProcess) platform::QuietErrors::ProcessFrom();
-    // The thread runs on by itself: its handle is closed at once.
-    if (platform::KernelHandle(platform::CompatibleCalls::StartThread(work, parameter))) return true;
-    if (quietProcess) platform::QuietErrors::ProcessUntil();
-    FreeLibrary(image);
-    return false;
-}
-
-DWORD WINAPI AnswerOne(void* parameter) {
-    auto* query = static_cast<Query*>(parameter);
-    if (query->threadErrorMode) query->threadErrorMode(SEM_FAILCRITICALERRORS, nullptr);
-    DriveAnswer answer;
-    // A failure (out of memory, say) leaves the question to the caller's thread.
-    const bool failed = !platform::SystemBoundary::Completes(
-        [&] { answer = Ask(query->question, query->volume, query->connection); });
-    {
-        Locked locked;
-        int slot = Slot(query->question.letter);
-        const bool stored = platform::SystemBoundary::Completes([&] {
-            query->answer = std::move(answer);
-            if (!failed) Shared().known[slot] = query->answer, Shared().haveKnown[slot] = true;
-        });
-        query->failed = failed || !stored;
-        // Answered: the next fill asks the drive again.
-        if (Shared().inFlight[slot] == query) Shared().inFlight[slot] = nullptr;
-        SetEvent(query->done.Get());
-    }
-    if (!query->threadErrorMode) platform::QuietErrors::ProcessUntil();
-    HMODULE image = query->image;
-    LetGo(query);
-    // The image may have been freed by the host meanwhile: this call does not return into it.
-    FreeLibraryAndExitThread(image, 0);
-    return 0;
-}
-
-// The query in flight for the question's drive, or a new one with its
-// thread; null when no thread can be had. The caller holds it.
-Query* Join(const DriveQuestion& question) {
-    auto& system = platform::SystemFunctions::Current();
-    int slot = Slot(question.letter);
-    Locked locked;
-    if (Query* running = Shared().inFlight[slot]) {
-        InterlockedIncrement(&running->holders);
-        return running;
-    }
-    platform::KernelHandle done(CreateEventA(nullptr, TRUE, FALSE, nullptr));
-    auto* query = new Query{2, question, {}, false, std::move(done), GetTickCount(), system.GetVolumeInformationA,
-                            system.WNetGetConnectionA, system.SetThreadErrorMode, nullptr};
-    if (!query->done || !StartHoldingTheImage(AnswerOne, query, query->image, !query->threadErrorMode)) {
-        delete query;
-        return nullptr;
-    }
-    Shared().inFlight[slot] = query;
-    return query;
-}
-
 // Asked here, without a deadline, with no system box for a missing medium.
 DriveAnswer AskHere(const DriveQuestion& question) {
     auto& system = platform::SystemFunctions::Current();
@@ -159,30 +127,20 @@ DriveAnswer AskHere(const DriveQuestion& question) {
     return answer;
 }
 
-// One look at a path beside the window: its attributes, or its volume's
-// flags. Shared by its thread and by every look at the same root while it
-// is in flight; the last to let go deletes it.
-struct Probe {
-    LONG holders = 2;
-    std::string path;
-    std::string root;  // the key it is in flight under
-    bool volume;
-    DWORD started;     // tick count: its deadline runs from here, whoever waits
-    DWORD flags = 0;
-    bool ok = false;
-    platform::KernelHandle done;
-    decltype(platform::SystemFunctions::GetFileAttributesA) attributesOf;
-    VolumeFn volumeOf;
-    ThreadErrorModeFn threadErrorMode;
-    HMODULE image = nullptr;
-};
-
-// The probes in flight, one per root ("c:", "\\srv\share"): a hanging
-// share gets one stuck thread, however often it is asked. Guarded by the
-// registry's lock; never destroyed, as the registry.
-std::map<std::string, Probe*>& ProbesInFlight() {
-    static auto* probes = new std::map<std::string, Probe*>;
-    return *probes;
+platform::Ref<Question> JoinDrive(const DriveQuestion& asked) {
+    // The calls as the table has them now: it may be put back meanwhile.
+    auto& system = platform::SystemFunctions::Current();
+    const VolumeFn volume = system.GetVolumeInformationA;
+    const ConnectionFn connection = system.WNetGetConnectionA;
+    const std::string key(1, platform::AsciiLower(asked.letter));
+    return Join(key + ":", [asked, volume, connection](Question& question) {
+        DriveAnswer answer = Ask(asked, volume, connection);
+        Locked locked;  // the answer and what is known of the drive, whole at once
+        question.answer = answer;
+        const int slot = Slot(asked.letter);
+        Shared().known[slot] = std::move(answer);
+        Shared().haveKnown[slot] = true;
+    });
 }
 
 // The root a path's answer depends on, lower case.
@@ -201,79 +159,43 @@ std::string RootOf(const std::string& path) {
     return root;
 }
 
-void LetGo(Probe* probe) {
-    if (InterlockedDecrement(&probe->holders) != 0) return;
-    delete probe;
-}
-
-DWORD WINAPI LookOnce(void* parameter) {
-    auto* probe = static_cast<Probe*>(parameter);
-    if (probe->threadErrorMode) probe->threadErrorMode(SEM_FAILCRITICALERRORS, nullptr);
-    probe->ok = platform::SystemBoundary::Enter(
-        [&] {
-            if (probe->volume)
-                return probe->volumeOf(probe->path.c_str(), nullptr, 0, nullptr, nullptr, &probe->flags, nullptr, 0) !=
-                       FALSE;
-            probe->attributesOf(probe->path.c_str());
-            return true;  // an answer, whatever it says
-        },
-        [] { return false; });
-    {
-        Locked locked;
-        auto it = ProbesInFlight().find(probe->root);
-        if (it != ProbesInFlight().end() && it->second == probe) ProbesInFlight().erase(it);
-        SetEvent(probe->done.Get());
-    }
-    if (!probe->threadErrorMode) platform::QuietErrors::ProcessUntil();
-    HMODULE image = probe->image;
-    LetGo(probe);
-    FreeLibraryAndExitThread(image, 0);  // the image may be gone by now: no return into it
-    return 0;
-}
-
-// The probe in flight for the path's root, held, or a new one with its
-// thread; null when no thread can be had.
-Probe* JoinProbe(const std::string& path, bool volume) {
-    auto& system = platform::SystemFunctions::Current();
-    const std::string root = RootOf(path);
-    Locked locked;
-    auto it = ProbesInFlight().find(root);
-    if (it != ProbesInFlight().end()) {
-        InterlockedIncrement(&it->second->holders);
-        return it->second;
-    }
-    platform::KernelHandle done(CreateEventA(nullptr, TRUE, FALSE, nullptr));
-    auto* probe = new Probe{2, path, root, volume, GetTickCount(), 0, false, std::move(done), system.GetFileAttributesA,
-                            system.GetVolumeInformationA, system.SetThreadErrorMode};
-    if (!probe->done || !StartHoldingTheImage(LookOnce, probe, probe->image, !probe->threadErrorMode)) {
-        delete probe;
-        return nullptr;
-    }
-    ProbesInFlight()[root] = probe;
-    return probe;
-}
-
-// Runs the probe with a deadline; without a thread to spare, here and now.
+// One look at a path beside the window: its attributes, or its volume's flags.
 bool Look(const std::string& path, bool volume, DWORD deadlineMs, DWORD& flags) {
-    Probe* probe = JoinProbe(path, volume);
-    if (!probe) {
-        auto& system = platform::SystemFunctions::Current();
+    auto& system = platform::SystemFunctions::Current();
+    const AttributesFn attributesOf = system.GetFileAttributesA;
+    const VolumeFn volumeOf = system.GetVolumeInformationA;
+    platform::Ref<Question> probe = Join(
+        "?" + RootOf(path),
+        [attributesOf, volumeOf](Question& question) {
+            if (question.volume) {
+                DWORD found = 0;
+                question.ok = volumeOf(question.path.c_str(), nullptr, 0, nullptr, nullptr, &found, nullptr, 0) != FALSE;
+                question.flags = found;
+                return;
+            }
+            attributesOf(question.path.c_str());
+            question.ok = true;  // an answer, whatever it says
+        },
+        [&](Question& question) {
+            question.path = path;
+            question.volume = volume;
+        });
+    if (!probe) {  // no thread to spare: here and now
         platform::QuietErrors quiet;
-        if (volume) return system.GetVolumeInformationA(path.c_str(), nullptr, 0, nullptr, nullptr, &flags, nullptr, 0);
-        system.GetFileAttributesA(path.c_str());
+        if (volume) return volumeOf(path.c_str(), nullptr, 0, nullptr, nullptr, &flags, nullptr, 0);
+        attributesOf(path.c_str());
         return true;
     }
-    const DWORD now = GetTickCount(), age = now - probe->started;
-    const DWORD left = age < deadlineMs ? deadlineMs - age : 0;
-    bool answered = WaitForSingleObject(probe->done.Get(), left) == WAIT_OBJECT_0;
-    bool ok = answered && probe->ok;  // whole once done is set
+    const DWORD now = GetTickCount();
+    const bool answered = probe->Await(deadlineMs);
+    const bool ok = answered && !probe->failed && probe->ok;  // whole once done is set
     const bool same = probe->path == path && probe->volume == volume;
     if (ok && same) flags = probe->flags;
-    LetGo(probe);
     // Another question's answer: the root is alive, so this one is asked now,
     // in what is left of the time.
     if (answered && !same) {
-        const DWORD waited = GetTickCount() - now;
+        const DWORD waited = GetTickCount() - now, age = now - probe->started;
+        const DWORD left = age < deadlineMs ? deadlineMs - age : 0;
         return waited < left && Look(path, volume, left - waited, flags);
     }
     return ok;
@@ -297,25 +219,22 @@ bool VolumeFlags(const std::string& root, DWORD deadlineMs, DWORD& flags) {
 
 std::vector<DriveAnswer> AskDrives(const std::vector<DriveQuestion>& questions, DWORD deadlineMs) {
     std::vector<DriveAnswer> answers(questions.size());
-    std::vector<Query*> queries(questions.size(), nullptr);
+    std::vector<platform::Ref<Question>> asked(questions.size());
     for (size_t i = 0; i < questions.size(); ++i) {
         if (Slot(questions[i].letter) < 0) continue;
-        queries[i] = Join(questions[i]);
-        if (!queries[i]) answers[i] = AskHere(questions[i]);  // no thread to spare
+        asked[i] = JoinDrive(questions[i]);
+        if (!asked[i]) answers[i] = AskHere(questions[i]);  // no thread to spare
     }
     // Each question waits out what is left of its own time: one asked by an
     // earlier fill has used up part of it, or all.
-    for (Query* query : queries) {
-        if (!query) continue;
-        DWORD age = GetTickCount() - query->started;
-        WaitForSingleObject(query->done.Get(), age < deadlineMs ? deadlineMs - age : 0);
-    }
+    for (const auto& question : asked)
+        if (question) question->Await(deadlineMs);
     for (size_t i = 0; i < questions.size(); ++i) {
-        Query* query = queries[i];
-        if (!query) continue;
-        if (WaitForSingleObject(query->done.Get(), 0) == WAIT_OBJECT_0) {
-            if (query->failed) answers[i] = AskHere(questions[i]);
-            else answers[i] = query->answer, answers[i].answered = true;  // whole: its thread has set it
+        const auto& question = asked[i];
+        if (!question) continue;
+        if (WaitForSingleObject(question->done.Get(), 0) == WAIT_OBJECT_0) {
+            if (question->failed) answers[i] = AskHere(questions[i]);
+            else answers[i] = question->answer, answers[i].answered = true;  // whole: its thread has set it
         } else {
             // Not answered yet: what the drive said last time, if it ever did.
             Locked locked;
@@ -323,7 +242,6 @@ std::vector<DriveAnswer> AskDrives(const std::vector<DriveQuestion>& questions, 
             if (Shared().haveKnown[slot]) answers[i] = Shared().known[slot];
             answers[i].answered = false;
         }
-        LetGo(query);
     }
     return answers;
 }

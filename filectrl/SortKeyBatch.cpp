@@ -2,7 +2,6 @@
 
 #include "platform/system/SystemBoundary.h"
 #include "platform/system/Text.h"
-#include "platform/system/CompatibleCalls.h"
 
 namespace wendrik {
 
@@ -20,7 +19,8 @@ void SortKeyBatch::Add(std::string text) {
     waiting_.push_back(std::move(text));
     if (!thread_ && waiting_.size() == ThreadFrom) {
         if (!wake_) wake_.Reset(CreateEventA(nullptr, FALSE, FALSE, nullptr));
-        if (wake_) thread_.Reset(platform::CompatibleCalls::StartThread(Work, this));
+        if (wake_) thread_ = std::make_unique<WorkerThread>([this] { Work(); });
+        if (thread_ && !thread_->Started()) thread_.reset();
         if (!thread_) return;  // no thread to spare: all keys at the end, here
     }
     if (thread_ && waiting_.size() >= kHandOver) Hand(std::move(waiting_)), waiting_.clear();
@@ -34,32 +34,31 @@ void SortKeyBatch::Hand(std::vector<std::string>&& texts) {
     SetEvent(wake_.Get());
 }
 
-DWORD WINAPI SortKeyBatch::Work(void* parameter) {
-    auto* self = static_cast<SortKeyBatch*>(parameter);
+void SortKeyBatch::Work() {
     for (;;) {
-        WaitForSingleObject(self->wake_.Get(), INFINITE);
+        WaitForSingleObject(wake_.Get(), INFINITE);
         for (;;) {
             std::vector<std::vector<std::string>> work;
             bool closing;
             {
-                CriticalSection::Lock locked(self->lock_);
-                work.swap(self->handed_);
-                closing = self->closing_;
+                CriticalSection::Lock locked(lock_);
+                work.swap(handed_);
+                closing = closing_;
             }
             for (size_t b = 0; b < work.size(); ++b) {
-                const size_t before = self->keys_.size();
+                const size_t before = keys_.size();
                 const bool keyed = SystemBoundary::Completes(
-                    [&] { for (const std::string& text : work[b]) self->keys_.push_back(self->keyOf_(text)); });
+                    [&] { for (const std::string& text : work[b]) keys_.push_back(keyOf_(text)); });
                 if (!keyed) {  // the rest is left to the caller's thread
-                    self->keys_.resize(before);
-                    self->left_.swap(work);
-                    self->leftFrom_ = b;
-                    self->failed_ = true;
-                    return 0;
+                    keys_.resize(before);
+                    left_.swap(work);
+                    leftFrom_ = b;
+                    failed_ = true;
+                    return;
                 }
             }
             if (work.empty()) {
-                if (closing) return 0;
+                if (closing) return;
                 break;  // wait for more
             }
         }
@@ -73,8 +72,7 @@ void SortKeyBatch::Stop() {
         closing_ = true;
     }
     SetEvent(wake_.Get());
-    WaitForSingleObject(thread_.Get(), INFINITE);
-    thread_.Reset();
+    thread_.reset();  // joins
 }
 
 std::vector<std::string> SortKeyBatch::Finish() {

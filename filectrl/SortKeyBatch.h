@@ -3,9 +3,12 @@
 #include <string>
 #include <vector>
 
+#include <memory>
+
 #include "platform/system/CriticalSection.h"
 #include "platform/system/Text.h"
 #include "platform/system/UniqueHandle.h"
+#include "platform/system/WorkerThread.h"
 
 namespace wendrik {
 
@@ -32,7 +35,7 @@ public:
     static constexpr size_t ThreadFrom = 1024;
 
 private:
-    static DWORD WINAPI Work(void* self);
+    void Work();
     void Hand(std::vector<std::string>&& texts);
     void Stop();
 
@@ -47,7 +50,7 @@ private:
     bool failed_ = false;
     KeyFunction keyOf_;
     platform::KernelHandle wake_;
-    platform::KernelHandle thread_;
+    std::unique_ptr<platform::WorkerThread> thread_;  // joined when it goes
 };
 
 }  // namespace wendrik

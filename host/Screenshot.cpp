@@ -25,7 +25,7 @@ using DisposeFn = int(WINAPI*)(void*);
 }  // namespace
 
 bool SaveScreenshot(HWND window, const std::string& path) {
-    testing_support::Pixels pixels = testing_support::CaptureWindow(window);
+    desktop::Pixels pixels = desktop::CaptureWindow(window);
     if (pixels.values.empty()) return false;
     HMODULE gdiplus = LoadLibraryA("gdiplus.dll");
     if (!gdiplus) return false;

@@ -20,13 +20,13 @@ namespace {
 
 using namespace wendrik;
 
-HWND FindPage() { return testing_support::ShownWindow("Registry komplett exportieren"); }
+HWND FindPage() { return desktop::ShownWindow("Registry komplett exportieren"); }
 
 // Clicks the page's control that stands at a point of its design, as the mouse would.
 void ClickPageAt(HWND page, POINT at) {
     HWND control = ChildWindowFromPointEx(page, at, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
     MapWindowPoints(page, control, &at, 1);
-    testing_support::ClickAt(control, at);
+    desktop::ClickAt(control, at);
 }
 
 struct ChildSearch {
@@ -76,7 +76,7 @@ std::string ExportedFile(const std::vector<std::string>& boxes) {
 int RunScript(HostWindow& host, ModuleLibrary& module, const std::string& backupDir, const std::string& typed,
               const ScriptShots& shots) {
     // Answers every box from here on with its first button, "Big" at another dpi too.
-    testing_support::BoxAnswerer boxes(IDOK);
+    desktop::BoxAnswerer boxes(IDOK);
     boxes.OnBox([&](const std::string& text) {
         host.Log("message box: " + text);
         const bool question = text == ResourceStrings::SConfirmCreateDir();
@@ -100,7 +100,7 @@ int RunScript(HostWindow& host, ModuleLibrary& module, const std::string& backup
     char took[64];
     std::snprintf(took, sizeof(took), "page painted %.1f ms after ModulCreate", Milliseconds(start, painted));
     host.Log(took);
-    testing_support::PumpPending();
+    desktop::PumpPending();
 
     HWND edit = FindChild(page, "Edit", false);
     HWND check = FindChild(page, "Button", false);
@@ -114,12 +114,12 @@ int RunScript(HostWindow& host, ModuleLibrary& module, const std::string& backup
     host.Log("backup folder: " + backupDir);
     const std::string wanted = backupDir + "\\" + typed;
     bool existedBefore = GetFileAttributesA(wanted.c_str()) != INVALID_FILE_ATTRIBUTES;
-    testing_support::WindowScript dialog(ResourceStrings::SSelectDirCap());
+    desktop::WindowScript dialog(ResourceStrings::SSelectDirCap());
     dialog.Do([&](HWND d) {
         host.Log("select-directory dialog open");
         if (!shots.dialog.empty())
             host.Log(SaveScreenshot(d, shots.dialog) ? "screenshot: " + shots.dialog : "FAILED: dialog screenshot");
-        HWND name = testing_support::ChildWithText(d, "Edit", nullptr);
+        HWND name = desktop::ChildWithText(d, "Edit", nullptr);
         SetWindowTextA(name, typed.c_str());
         host.Log("typed: " + typed);
         PostMessageA(GetDlgItem(d, IDOK), BM_CLICK, 0, 0);
@@ -160,7 +160,7 @@ int RunScript(HostWindow& host, ModuleLibrary& module, const std::string& backup
     host.Log(followed ? "page moved and sized" : "FAILED: the page did not follow move and size");
     host.HostCommand(CommandShow, 0);
     host.HostCommand(CommandClose, 0);
-    testing_support::PumpPending();
+    desktop::PumpPending();
     bool closed = !IsWindow(page);
     host.Log(closed ? "page closed by command 0" : "FAILED: the page is still there");
     int freed = module.free();

@@ -318,6 +318,10 @@ bool TFormWendrik::StartEditor(const ProgramStart& start, StartedProcess& starte
     // whole thread, and the shell's elevated start loads extensions and waits
     // for the user. This thread goes on painting meanwhile.
     const DWORD windowThread = GetCurrentThreadId();
+    // What the start's thread may need is loaded here first: a library's
+    // start there would run where a structured exception ends the thread.
+    SystemFunctions::Preload("shell32.dll");
+    SystemFunctions::Preload("ole32.dll");
     DWORD exception = 0;
     bool pumped = PumpingWait::RunPumping(
         [&] {

@@ -39,6 +39,13 @@ for bin in "$@"; do
       got=$(awk -v f="$field" '$1 == f { print $2 }' <<<"$headers")
       [ "$got" = "$minor" ] || { echo "FAIL $bits-bit $image: $field $got, not $minor"; status=1; }
     done
+    # A table of safe exception handlers would leave the thread guard's
+    # handler uncalled (platform/system/ThreadExceptionGuard.cpp): none may
+    # appear in a 32-bit image until the handler is listed in it.
+    if [ $bits = 32 ] && ! grep -qE "^Entry a 00000000 00000000" <<<"$headers"; then
+      echo "FAIL 32-bit $image: it has a load configuration (a SafeSEH table?); list the thread guard's handler there"
+      status=1
+    fi
     for want in "(Windows GUI)" "DYNAMIC_BASE" "NX_COMPAT"; do
       if ! grep -qF "$want" <<<"$headers"; then echo "FAIL $bits-bit $image: no $want"; status=1; fi
     done

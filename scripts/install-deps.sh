@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building and running the module needs, when it is missing:
 # the MinGW-w64 cross compilers for both processors, wine, Xvfb, CMake,
-# GoogleTest, and the Japanese locale under which wine runs with code page
+# GoogleTest, Python (for the layers' check) and the Japanese locale under which wine runs with code page
 # 932 and can still name files outside ASCII. Wine's 32-bit half (i386) only
 # on the 32-bit path (scripts/machine.sh). Quiet when nothing is missing.
 # A mirror caught mid-sync can fail one list, and then the i386 and amd64
@@ -13,6 +13,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 packages=(wine wine64 fonts-wine g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools xvfb xauth
           cmake googletest locales)
 [ "$WENDRIK_BITS" = 32 ] && packages+=(wine32:i386)
+# The layers' check is a Python script: any python3 on the path will do.
+command -v python3 >/dev/null 2>&1 || packages+=(python3)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

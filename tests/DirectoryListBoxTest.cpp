@@ -23,6 +23,7 @@
 #include "platform/system/InOutError.h"
 
 using namespace testing_support;
+using namespace desktop;
 using wendrik::TDirectoryListBox;
 using Texts = std::vector<std::string>;
 

@@ -18,6 +18,7 @@
 #include "platform/drawing/Screen.h"
 
 using namespace testing_support;
+using namespace desktop;
 
 namespace {
 

@@ -19,6 +19,7 @@
 #include "platform/system/SystemFunctions.h"
 
 using namespace testing_support;
+using namespace desktop;
 using wendrik::TDriveComboBox;
 using wendrik::tcLowerCase;
 using wendrik::tcUpperCase;

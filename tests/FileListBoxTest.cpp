@@ -23,6 +23,7 @@
 #include "platform/drawing/Screen.h"
 
 using namespace testing_support;
+using namespace desktop;
 using namespace wendrik;
 using Texts = std::vector<std::string>;
 

@@ -18,6 +18,7 @@
 #include "platform/drawing/GdiHandle.h"
 
 using namespace testing_support;
+using namespace desktop;
 using wendrik::TFormWendrik;
 
 namespace {

@@ -8,7 +8,7 @@
 #include "platform/window/Form.h"
 #include "template/HotSpeedButton.h"
 
-using namespace testing_support;
+using namespace desktop;
 using platform::Bitmap;
 using platform::ImageList;
 using wendrik::THotSpeedButton;

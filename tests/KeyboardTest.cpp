@@ -12,6 +12,7 @@
 #include "platform/window/KeyboardHook.h"
 
 using namespace testing_support;
+using namespace desktop;
 
 namespace {
 

@@ -19,6 +19,7 @@
 #include "platform/system/Registry.h"
 
 using namespace testing_support;
+using namespace desktop;
 
 namespace {
 

@@ -23,6 +23,7 @@
 #include "platform/window/MessageBoxes.h"
 
 using namespace testing_support;
+using namespace desktop;
 using platform::Application;
 using platform::HandlerScope;
 

@@ -24,6 +24,7 @@
 #include "template/HostProtocol.h"
 
 using namespace testing_support;
+using namespace desktop;
 
 namespace {
 

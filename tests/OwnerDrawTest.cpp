@@ -17,6 +17,7 @@
 #include "platform/controls/ListBox.h"
 
 using namespace testing_support;
+using namespace desktop;
 
 namespace {
 

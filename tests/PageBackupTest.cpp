@@ -8,6 +8,7 @@
 #include "platform/system/Application.h"
 
 using namespace testing_support;
+using namespace desktop;
 using namespace page_test;
 
 namespace {

@@ -5,6 +5,7 @@
 #include "PageFixture.h"
 
 using namespace testing_support;
+using namespace desktop;
 using namespace page_test;
 using wendrik::TFormWendrik;
 

@@ -29,6 +29,7 @@
 namespace page_test {
 
 using namespace testing_support;
+using namespace desktop;
 using wendrik::TFormWendrik;
 
 inline std::string WindowsFolder() {

@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 using namespace testing_support;
+using namespace desktop;
 using namespace page_test;
 
 namespace {

@@ -24,6 +24,7 @@ namespace path_test {
 
 using namespace wendrik;
 using namespace testing_support;
+using namespace desktop;
 using platform::Canvas;
 using platform::Font;
 using platform::FontSpec;

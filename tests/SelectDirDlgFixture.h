@@ -26,6 +26,7 @@
 namespace select_dir_test {
 
 using namespace testing_support;
+using namespace desktop;
 using wendrik::PickDirectory;
 using wendrik::ResourceStrings;
 

@@ -14,6 +14,7 @@
 #include "template/Restart.h"
 
 using namespace testing_support;
+using namespace desktop;
 using Calls = std::vector<std::string>;
 
 namespace {

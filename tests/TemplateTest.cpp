@@ -18,6 +18,7 @@
 #include "platform/window/MessageBoxes.h"
 
 using namespace testing_support;
+using namespace desktop;
 using wendrik::TFormWendrik;
 
 namespace {
@@ -134,7 +135,7 @@ TEST_F(TemplateTest, BordersAreFlatOnePixelLines) {
     for (platform::Control* c : std::initializer_list<platform::Control*>{page->T288_Edit, page->MemoHelpD}) {
         EXPECT_FALSE(GetWindowLongA(c->Handle(), GWL_EXSTYLE) & (WS_EX_CLIENTEDGE | WS_EX_STATICEDGE)) << c->Name();
         // As drawn: one line of the frame colour, then the control's own colour at once.
-        testing_support::Pixels shown = testing_support::CaptureWindow(c->Handle());
+        desktop::Pixels shown = desktop::CaptureWindow(c->Handle());
         int y = shown.height / 2;
         EXPECT_EQ(ColorOf(GetSysColor(COLOR_WINDOWFRAME)), shown.At(0, y)) << c->Name();
         EXPECT_EQ(0xEDF2FCu, shown.At(1, y)) << c->Name();

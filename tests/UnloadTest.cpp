@@ -13,6 +13,7 @@
 #include "platform/system/Application.h"
 
 using namespace testing_support;
+using namespace desktop;
 
 namespace {
 

@@ -4,39 +4,9 @@
 
 #include "Error.h"
 #include "ImageHold.h"
-#include "SystemBoundary.h"
-#include "ThreadExceptionGuard.h"
-#include "UniqueHandle.h"
-#include "CompatibleCalls.h"
+#include "WorkerThread.h"
 
 namespace platform {
-
-namespace {
-struct Job {
-    const std::function<void()>* work;
-    std::exception_ptr error;
-    DWORD structured = 0;  // the code of a structured exception that ended the thread
-};
-
-void DoJob(void* parameter) {
-    auto* job = static_cast<Job*>(parameter);
-    SystemBoundary::Enter(
-        [&] {
-            (*job->work)();
-            return 0;
-        },
-        [&] {
-            job->error = std::current_exception();  // handed to the waiting thread
-            return 0;
-        });
-}
-
-DWORD WINAPI RunJob(void* parameter) {
-    auto* job = static_cast<Job*>(parameter);
-    ThreadExceptionGuard::Run(DoJob, job, &job->structured);
-    return 0;
-}
-}  // namespace
 
 bool PumpingWait::ProcessMessages() {
     MSG msg;
@@ -62,22 +32,21 @@ bool PumpingWait::WaitPumping(HANDLE handle) {
 
 bool PumpingWait::RunPumping(const std::function<void()>& work, DWORD* structuredException) {
     if (structuredException) *structuredException = 0;
-    Job job{&work, nullptr};
-    KernelHandle thread(CompatibleCalls::StartThread(RunJob, &job));
-    if (!thread) {
+    WorkerThread worker([&work] { work(); });
+    if (!worker.Started()) {
         work();
         return true;
     }
-    bool pumped = WaitPumping(thread.Get());
-    // The job lives in this frame: never leave before the thread has.
-    if (!pumped) WaitForSingleObject(thread.Get(), INFINITE);
-    if (job.error) std::rethrow_exception(job.error);
-    if (job.structured && !structuredException) {
+    const bool pumped = WaitPumping(worker.Handle());
+    worker.Join();  // what the work uses lives in the caller's frame: never leave before the thread has
+    if (worker.Error()) std::rethrow_exception(worker.Error());
+    const DWORD structured = worker.StructuredException();
+    if (structured && !structuredException) {
         char text[64];
-        wsprintfA(text, "exception 0x%08lX on a helper thread", job.structured);
+        wsprintfA(text, "exception 0x%08lX on a helper thread", structured);
         throw Error(text);
     }
-    if (structuredException) *structuredException = job.structured;
+    if (structuredException) *structuredException = structured;
     return pumped;
 }
 

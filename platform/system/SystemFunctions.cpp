@@ -30,14 +30,25 @@ platform::CriticalSection loadingLock;
 HMODULE SystemLibrary(const char* name) {
     for (Library& library : libraries) {
         if (lstrcmpiA(library.name, name) != 0) continue;
-        platform::CriticalSection::Lock locked(loadingLock);
-        if (!library.tried) {
-            char folder[MAX_PATH] = {};
-            UINT n = GetSystemDirectoryA(folder, MAX_PATH);
-            if (n > 0 && n < MAX_PATH) library.module = LoadLibraryA((std::string(folder, n) + "\\" + name).c_str());
-            library.tried = true;  // only now: another thread waits for the outcome, never takes "not yet" for it
+        {
+            platform::CriticalSection::Lock locked(loadingLock);
+            if (library.tried) return library.module;  // kept for the life of the process
         }
-        return library.module;  // kept for the life of the process: its functions stay in the table
+        // Loaded without the lock: a library's start that ends the thread
+        // (a structured exception unwinds nothing) must not leave it taken.
+        char folder[MAX_PATH] = {};
+        UINT n = GetSystemDirectoryA(folder, MAX_PATH);
+        HMODULE loaded = n > 0 && n < MAX_PATH ? LoadLibraryA((std::string(folder, n) + "\\" + name).c_str()) : nullptr;
+        {
+            platform::CriticalSection::Lock locked(loadingLock);
+            if (!library.tried) {
+                library.module = loaded;
+                library.tried = true;  // only with the outcome: no thread takes "not yet" for it
+                return loaded;
+            }
+        }
+        if (loaded) FreeLibrary(loaded);  // another thread was first: its reference is the one kept
+        return library.module;
     }
     return nullptr;
 }

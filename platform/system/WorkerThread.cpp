@@ -21,7 +21,15 @@ DWORD WINAPI WorkerThread::Run(void* parameter) {
     ThreadExceptionGuard::Run(
         [](void* p) {
             auto* me = static_cast<WorkerThread*>(p);
-            me->failed_ = !SystemBoundary::Completes([&] { me->work_(); });
+            me->failed_ = SystemBoundary::Enter(
+                [&] {
+                    me->work_();
+                    return false;
+                },
+                [&] {
+                    me->error_ = std::current_exception();  // handed to the owner
+                    return true;
+                });
         },
         self, &self->structured_);
     return 0;

@@ -1,5 +1,6 @@
 #pragma once
 #include <windows.h>
+#include <exception>
 #include <functional>
 
 #include "UniqueHandle.h"
@@ -8,8 +9,8 @@ namespace platform {
 
 // A thread of ours that its owner waits for: started with the object,
 // joined when the object goes, so that nothing the work uses can go
-// before it. The work runs behind the system boundary: what it throws
-// ends it quietly (Failed() says so), and a structured exception ends
+// before it. The work runs behind the system boundary: what it throws ends
+// it and is kept for the owner (Error()), and a structured exception ends
 // its thread alone.
 class WorkerThread {
 public:
@@ -23,9 +24,10 @@ public:
     // Signalled when the work has ended; null when not started.
     HANDLE Handle() const { return thread_.Get(); }
     void Join();
-    // After Join: the work threw, or a structured exception ended it
-    // (then its code is in StructuredException()).
+    // After Join: the work threw (Error() holds what), or a structured
+    // exception ended it (then its code is in StructuredException()).
     bool Failed() const { return failed_; }
+    std::exception_ptr Error() const { return error_; }
     DWORD StructuredException() const { return structured_; }
 
 private:
@@ -33,6 +35,7 @@ private:
 
     std::function<void()> work_;
     bool failed_ = true;  // until the work has run to its end
+    std::exception_ptr error_;
     DWORD structured_ = 0;
     KernelHandle thread_;
 };

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "FakeDrives.h"
 #include "platform/system/CriticalSection.h"
 #include "platform/system/SystemFunctions.h"
 
@@ -65,27 +66,13 @@ public:
     // What GetSystemWindowsDirectoryA answers; "" makes it fail.
     void SetWindowsFolder(const std::string& folder);
 
-    // A drive of the faked drive table: its type, volume label (null: the
-    // query fails) and network connection (null: none). A blocking drive's
-    // queries wait until ReleaseBlockedQueries or ten seconds.
-    struct Drive {
-        char letter;  // lower case
-        UINT type;
-        const char* label = nullptr;
-        const char* remote = nullptr;
-        bool blocks = false;
-    };
-    // From now on the drive queries answer from `drives` instead of the machine.
-    void SetDrives(const std::vector<Drive>& drives);
-    // From now on asking for the attributes of a path under `prefix` (case
-    // ignored) hangs, as a vanished share does, until ReleaseBlockedQueries
-    // or ten seconds.
-    void SetHangingPath(const std::string& prefix);
-    // How often each drive's volume was asked for, by lower-case letter.
-    static int VolumeQueries(char letter);
-    static void ReleaseBlockedQueries();
-    // How many attribute questions have hung so far.
-    static int HangingCalls();
+    // The faked drive table and the hanging paths (FakeDrives), from now on.
+    using Drive = FakeDrives::Drive;
+    void SetDrives(const std::vector<Drive>& drives) { FakeDrives::Set(drives); }
+    void SetHangingPath(const std::string& prefix) { FakeDrives::SetHangingPath(prefix); }
+    static int VolumeQueries(char letter) { return FakeDrives::VolumeQueries(letter); }
+    static void ReleaseBlockedQueries() { FakeDrives::ReleaseBlockedQueries(); }
+    static int HangingCalls() { return FakeDrives::HangingCalls(); }
     const std::vector<Start>& Starts() const { return starts_; }
     void ClearStarts() { starts_.clear(); }
     // Ends a pending editor run, writing the file first when `write`; asked
@@ -127,12 +114,6 @@ private:
     static BOOL WINAPI ExitWindowsExFake(UINT flags, DWORD reason);
     static void WINAPI GetLocalTimeFake(SYSTEMTIME* time);
     static UINT WINAPI WindowsFolderFake(LPSTR buffer, UINT size);
-    static DWORD WINAPI LogicalDrivesFake();
-    static DWORD WINAPI AttributesFake(LPCSTR path);
-    static UINT WINAPI DriveTypeFake(LPCSTR root);
-    static BOOL WINAPI VolumeFake(LPCSTR root, LPSTR name, DWORD nameSize, DWORD* serial, DWORD* maxComponent,
-                                  DWORD* flags, LPSTR fileSystem, DWORD fileSystemSize);
-    static DWORD WINAPI ConnectionFake(LPCSTR local, LPSTR remote, DWORD* length);
     static BOOL WINAPI IsWow64Fake(HANDLE process, BOOL* wow64);
     static BOOL WINAPI RedirectionOffFake(void** old);
     static BOOL WINAPI RedirectionOnFake(void* old);

@@ -4,6 +4,8 @@
 
 namespace testing_support {
 
+using namespace desktop;
+
 namespace {
 std::vector<std::string> Texts(HWND window, UINT count, UINT length, UINT text) {
     std::vector<std::string> texts;

@@ -12,6 +12,8 @@
 
 namespace testing_support {
 
+using namespace desktop;
+
 void ResetModuleState() {
     using namespace wendrik;
     if (ModulePage) ModulFree();

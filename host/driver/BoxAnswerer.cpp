@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace testing_support {
+namespace desktop {
 
 namespace {
 BoxAnswerer* active = nullptr;
@@ -48,4 +48,4 @@ BOOL CALLBACK BoxAnswerer::Visit(HWND window, LPARAM selfParam) {
     return TRUE;
 }
 
-}  // namespace testing_support
+}  // namespace desktop

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-namespace testing_support {
+namespace desktop {
 
 namespace {
 
@@ -64,4 +64,4 @@ Census Census::Take() {
     return c;
 }
 
-}  // namespace testing_support
+}  // namespace desktop

@@ -1,6 +1,6 @@
 #include "Pump.h"
 
-namespace testing_support {
+namespace desktop {
 
 void PumpPending() {
     MSG msg;
@@ -57,4 +57,4 @@ HCURSOR CursorOver(HWND window) {
     return GetCursor();
 }
 
-}  // namespace testing_support
+}  // namespace desktop

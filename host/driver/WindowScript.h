@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace testing_support {
+namespace desktop {
 
 // Plays steps against a top-level window of this thread from a thread
 // timer, so that they run inside whatever modal loop shows it. A step runs
@@ -50,4 +50,4 @@ void PostKey(HWND window, UINT key);
 // A character typed into `window`, as the keyboard delivers it (WM_SYSCHAR with Alt).
 void PostChar(HWND window, char c, bool alt = false);
 
-}  // namespace testing_support
+}  // namespace desktop

@@ -1,6 +1,6 @@
 #include "PixelCapture.h"
 
-namespace testing_support {
+namespace desktop {
 
 namespace {
 
@@ -46,4 +46,4 @@ Pixels CaptureWindow(HWND window) {
     return pixels;
 }
 
-}  // namespace testing_support
+}  // namespace desktop

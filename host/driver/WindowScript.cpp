@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace testing_support {
+namespace desktop {
 
 namespace {
 std::vector<WindowScript*>& Scripts() {
@@ -105,4 +105,4 @@ void PostChar(HWND window, char c, bool alt) {
     PostMessageA(window, alt ? WM_SYSCHAR : WM_CHAR, static_cast<unsigned char>(c), alt ? 0x20000001 : 1);
 }
 
-}  // namespace testing_support
+}  // namespace desktop

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace testing_support {
+namespace desktop {
 
 // Answers the message boxes of this thread from a thread timer: records
 // each box's text and presses `button` (IDOK, IDYES, IDNO, ...). A box
@@ -36,4 +36,4 @@ private:
     std::function<void(const std::string&)> seen_;
 };
 
-}  // namespace testing_support
+}  // namespace desktop

@@ -2,7 +2,7 @@
 #include <windows.h>
 #include <cstddef>
 
-namespace testing_support {
+namespace desktop {
 
 // What the process holds right now, read from the system.
 struct Census {
@@ -13,4 +13,4 @@ struct Census {
     static Census Take();
 };
 
-}  // namespace testing_support
+}  // namespace desktop

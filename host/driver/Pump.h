@@ -2,7 +2,7 @@
 #include <windows.h>
 #include <functional>
 
-namespace testing_support {
+namespace desktop {
 
 // Dispatches messages until `done` holds or `timeoutMs` has passed; returns
 // done(). Waits on the message queue, never sleeps blindly.
@@ -22,4 +22,4 @@ void SetShift(bool down);
 // The cursor a window asks for over its client area.
 HCURSOR CursorOver(HWND window);
 
-}  // namespace testing_support
+}  // namespace desktop

@@ -2,7 +2,7 @@
 #include <windows.h>
 #include <vector>
 
-namespace testing_support {
+namespace desktop {
 
 // Pixels as a window shows them on screen, one 0xRRGGBB value a pixel, row
 // by row from the top.
@@ -17,4 +17,4 @@ Pixels CaptureClient(HWND window);
 // The whole window, frame included, as it stands on the screen.
 Pixels CaptureWindow(HWND window);
 
-}  // namespace testing_support
+}  // namespace desktop
