@@ -302,4 +302,26 @@ TEST(ModalLoopTest, NestedLoopsDisableTheOthersAndGiveThemBack) {
     DestroyWindow(host);
 }
 
+// A script whose window never comes (a caption in the other language) gives
+// up at its step's deadline, names the step, and closes the window that the
+// test waits in, so the test ends there instead of at ctest's timeout.
+TEST(ModalLoopTest, AScriptThatNeverSucceedsFailsByNameAndEndsTheLoop) {
+    std::vector<std::string> failures;
+    WindowScript::SetFailureHandler([&](const std::string& failure) { failures.push_back(failure); });
+    auto* shown = platform::Form::Create<Dialog>("Verzeichnis auswählen");
+    WindowScript script("Select Directory", 300);
+    script.Do([](HWND) {}).Do([](HWND) {});
+    const DWORD start = GetTickCount();
+    EXPECT_EQ(platform::mrCancel, shown->ShowModal());
+    EXPECT_LT(GetTickCount() - start, 5000u);
+    WindowScript::SetFailureHandler([](const std::string& failure) { ADD_FAILURE() << failure; });
+    EXPECT_FALSE(script.Done());
+    ASSERT_EQ(1u, failures.size());
+    EXPECT_EQ("step 1 of 2 on the window \"Select Directory\" did not succeed within 300 ms (no such window was "
+              "shown)",
+              failures[0]);
+    EXPECT_EQ(failures[0], script.Failure());
+    shown->Free();
+}
+
 }  // namespace

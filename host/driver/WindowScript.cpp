@@ -45,9 +45,34 @@ BOOL CALLBACK FindChild(HWND window, LPARAM parameter) {
 }
 }  // namespace
 
-WindowScript::WindowScript(std::string caption) : caption_(std::move(caption)) {
+std::function<void(const std::string&)>& FailureHandler() {
+    static std::function<void(const std::string&)> handler;
+    return handler;
+}
+
+BOOL CALLBACK FindEnabled(HWND window, LPARAM parameter) {
+    if (!IsWindowVisible(window) || !IsWindowEnabled(window)) return TRUE;
+    *reinterpret_cast<HWND*>(parameter) = window;
+    return FALSE;
+}
+
+// The window this thread waits in: the enabled, shown top-level one that is active, or any.
+HWND WaitingWindow() {
+    HWND active = GetActiveWindow();
+    if (active && IsWindowVisible(active) && IsWindowEnabled(active)) return active;
+    HWND found = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindEnabled, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+WindowScript::WindowScript(std::string caption, DWORD stepDeadlineMs)
+    : caption_(std::move(caption)), deadlineMs_(stepDeadlineMs), stepSince_(GetTickCount()) {
     Scripts().push_back(this);
     timer_ = SetTimer(nullptr, 0, 30, Tick);
+}
+
+void WindowScript::SetFailureHandler(std::function<void(const std::string&)> handler) {
+    FailureHandler() = std::move(handler);
 }
 
 WindowScript::~WindowScript() {
@@ -80,14 +105,31 @@ HWND ShownWindow(const std::string& caption) {
 }
 
 void WindowScript::Run() {
-    if (running_ || Done()) return;  // a step's own nested loop ticks too
+    if (running_ || Done() || !failure_.empty()) return;  // a step's own nested loop ticks too
+    if (GetTickCount() - stepSince_ > deadlineMs_) return GiveUp();
     HWND found = ShownWindow(caption_);
     if (!found || !IsWindowEnabled(found)) return;
     window_ = found;
     running_ = true;
     bool advanced = steps_[next_](window_);
     running_ = false;
-    if (advanced) ++next_;
+    if (advanced) {
+        ++next_;
+        stepSince_ = GetTickCount();
+    }
+}
+
+void WindowScript::GiveUp() {
+    const HWND shown = ShownWindow(caption_);
+    failure_ = "step " + std::to_string(next_ + 1) + " of " + std::to_string(steps_.size()) + " on the window \"" +
+               caption_ + "\" did not succeed within " + std::to_string(deadlineMs_) + " ms" +
+               (shown ? "" : " (no such window was shown)");
+    if (FailureHandler()) FailureHandler()(failure_);
+    // The loop that waits ends with its window: cancelled, and closed.
+    if (HWND waiting = shown ? shown : WaitingWindow()) {
+        PostMessageA(waiting, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        PostMessageA(waiting, WM_CLOSE, 0, 0);
+    }
 }
 
 HWND ChildWithText(HWND parent, const char* className, const char* text) {

@@ -11,11 +11,16 @@ namespace desktop {
 // timer, so that they run inside whatever modal loop shows it. A step runs
 // only while the window is shown and enabled (not while a message box of
 // it is up), one step a tick; a step that returns false is tried again at
-// the next tick.
+// the next tick, until the step's deadline: then the script gives up, says
+// which step failed (Failure(), and to the handler SetFailureHandler gave),
+// and closes the window that waits, so that its loop ends.
 class WindowScript {
 public:
     using Step = std::function<bool(HWND window)>;
-    explicit WindowScript(std::string caption);
+    // How long one step may take to succeed, its window's coming included.
+    static constexpr DWORD kStepDeadlineMs = 20000;
+
+    explicit WindowScript(std::string caption, DWORD stepDeadlineMs = kStepDeadlineMs);
     ~WindowScript();
     WindowScript(const WindowScript&) = delete;
     WindowScript& operator=(const WindowScript&) = delete;
@@ -27,10 +32,15 @@ public:
     size_t StepsRun() const { return next_; }
     // The window the last step ran on.
     HWND Window() const { return window_; }
+    // "" while no step has missed its deadline, else which one and why.
+    const std::string& Failure() const { return failure_; }
+    // Told every failure as it happens (the tests turn it into a failed test).
+    static void SetFailureHandler(std::function<void(const std::string& failure)> handler);
 
 private:
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
     void Run();
+    void GiveUp();
 
     std::string caption_;
     std::vector<Step> steps_;
@@ -38,6 +48,9 @@ private:
     bool running_ = false;
     HWND window_ = nullptr;
     UINT_PTR timer_;
+    DWORD deadlineMs_;
+    DWORD stepSince_;  // when the step now due became due
+    std::string failure_;
 };
 
 // The shown top-level window of this thread with this caption, or null.

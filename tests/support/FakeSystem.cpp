@@ -32,6 +32,7 @@ FakeSystem::~FakeSystem() {
     platform::SystemFunctions::Current() = saved_;
     active_ = nullptr;
     for (HANDLE e : events_) CloseHandle(e);
+    for (HANDLE p : realProcesses_) CloseHandle(p);
 }
 
 void FakeSystem::SetDate(WORD year, WORD month, WORD day) {
@@ -130,9 +131,16 @@ BOOL WINAPI FakeSystem::CreateProcessFake(LPCSTR application, LPSTR commandLine,
                                           SECURITY_ATTRIBUTES* ta, BOOL inherit, DWORD flags, void* environment,
                                           LPCSTR directory, STARTUPINFOA* startup, PROCESS_INFORMATION* info) {
     FakeSystem* self = active_;
-    if (self->editor_ == Editor::Real)
-        return CreateProcessA(application, commandLine, pa, ta, inherit, flags, environment, directory, startup,
-                              info);
+    if (self->editor_ == Editor::Real) {
+        if (!CreateProcessA(application, commandLine, pa, ta, inherit, flags, environment, directory, startup, info))
+            return FALSE;
+        HANDLE copy = nullptr;  // kept, so that a test can end the real editor by its own handle
+        DuplicateHandle(GetCurrentProcess(), info->hProcess, GetCurrentProcess(), &copy, 0, FALSE,
+                        DUPLICATE_SAME_ACCESS);
+        platform::CriticalSection::Lock locked(self->pendingLock_);
+        self->realProcesses_.push_back(copy);
+        return TRUE;
+    }
     // The command line as the page builds it: the quoted program, then its parameters.
     std::string line = commandLine ? commandLine : "";
     std::string file, parameters;
@@ -212,6 +220,11 @@ BOOL WINAPI FakeSystem::RedirectionOnFake(void* old) {
                                   (old == reinterpret_cast<void*>(1) ? "" : " with a foreign value"));
     self->redirectionOff_ = false;
     return TRUE;
+}
+
+bool FakeSystem::EndRealProcess(UINT code) {
+    platform::CriticalSection::Lock locked(pendingLock_);
+    return !realProcesses_.empty() && TerminateProcess(realProcesses_.back(), code);
 }
 
 void FakeSystem::SetDiskFull(const std::string& prefix) {

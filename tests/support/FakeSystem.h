@@ -80,6 +80,9 @@ public:
     // ends that run as soon as it starts.
     void Finish(bool write);
 
+    // Ends the last program started for real (Editor::Real) with `code`, by
+    // its own process handle, as a user ends it; false when none was started.
+    bool EndRealProcess(UINT code);
     // From now on no new file can be made under `prefix` (case ignored): the disk is full.
     void SetDiskFull(const std::string& prefix);
     // From now on writing a file through to the disk fails (ERROR_WRITE_FAULT), as a failing disk does.
@@ -121,6 +124,7 @@ private:
     static HANDLE WINAPI CreateFileFake(LPCSTR path, DWORD access, DWORD share, SECURITY_ATTRIBUTES* security,
                                         DWORD disposition, DWORD flags, HANDLE templateFile);
     std::string fullPrefix_;
+    std::vector<HANDLE> realProcesses_;  // guarded by pendingLock_
     void WriteExport(const Start& start);
 
     Editor editor_ = Editor::Writes;

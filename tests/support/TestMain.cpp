@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "WindowScript.h"
 #include "module/Exports.h"
 #include "platform/system/SystemFunctions.h"
 
@@ -15,6 +16,8 @@ BOOL WINAPI RefuseExit(UINT, DWORD) {
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
     platform::SystemFunctions::Current().ExitWindowsEx = RefuseExit;
+    // A scripted window that never does what the test waits for fails the test at once, by name.
+    desktop::WindowScript::SetFailureHandler([](const std::string& failure) { ADD_FAILURE() << failure; });
     wendrik::LibraryStartup();
     return RUN_ALL_TESTS();
 }
