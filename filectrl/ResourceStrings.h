@@ -1,16 +1,14 @@
 #pragma once
 #include <string>
 
+#include "platform/system/Language.h"
+
 namespace wendrik {
 
 // The texts the directory-selection controls and the select-directory
-// dialog show, in the page's language: German unless the page has said
-// English. The page sets it with its language.
+// dialog show, in the module's language (platform::Language).
 class ResourceStrings {
 public:
-    static void UseEnglish(bool english) { english_ = english; }
-    static bool English() { return english_; }
-
     // "%s" takes the typed path.
     static std::string SInvalidFileName() {
         return Say("Invalid file name: \"%s\" names no file", "Ungültiger Dateiname: \"%s\" ist keine Datei");
@@ -60,8 +58,9 @@ public:
     }
 
 private:
-    static std::string Say(const char* english, const char* german) { return english_ ? english : german; }
-    static inline bool english_ = false;
+    static std::string Say(const char* english, const char* german) {
+        return platform::Language::Say(platform::TextPair{english, german});
+    }
 };
 
 }  // namespace wendrik

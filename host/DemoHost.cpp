@@ -38,7 +38,7 @@ int main(int argc, char** argv) {
     }
     demo::HostWindow host(module, language, validMask);
     // The script finds the dialog by its caption, in the page's language.
-    wendrik::ResourceStrings::UseEnglish(language == 1);
+    platform::Language::SetEnglish(language == 1);
     if (scripted) return demo::RunScript(host, module, backupDir, typed, shots);
     host.CreatePage();
     MSG msg;

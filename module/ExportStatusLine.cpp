@@ -19,8 +19,7 @@ std::string Megabytes(std::uint64_t bytes) {
 ExportStatusLine::ExportStatusLine(platform::Label& line, platform::ProgressBar& bar, HWND window)
     : line_(line), bar_(bar), window_(window), watch_(window) {}
 
-void ExportStatusLine::SetEnglish(bool english) {
-    english_ = english;
+void ExportStatusLine::LanguageChanged() {
     if (running_) ShowProgress();
     else ShowFolder();
 }
@@ -54,7 +53,7 @@ void ExportStatusLine::ShowFolder() {
     if (running_) return;
     const FolderStatus status = watch_.Status();
     if (!status.answered || !status.found) return Put("");
-    Put(page_texts::LastBackup(english_, platform::LocaleFormat::DateAndTime(status.written), Megabytes(status.size)));
+    Put(page_texts::LastBackup(platform::LocaleFormat::DateAndTime(status.written), Megabytes(status.size)));
 }
 
 void ExportStatusLine::ShowProgress() {
@@ -63,7 +62,7 @@ void ExportStatusLine::ShowProgress() {
     int percent = -1;
     // The editor writes to the end it cannot know: never "done" before it is.
     if (estimate_) percent = static_cast<int>(std::min<std::uint64_t>(99, written * 100 / estimate_));
-    Put(page_texts::Progress(english_, Megabytes(written), percent));
+    Put(page_texts::Progress(Megabytes(written), percent));
     if (percent >= 0) bar_.SetPosition(percent);
 }
 

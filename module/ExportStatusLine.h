@@ -21,7 +21,8 @@ public:
 
     ExportStatusLine(platform::Label& line, platform::ProgressBar& bar, HWND window);
 
-    void SetEnglish(bool english);
+    // The page's language changed: the line is said anew.
+    void LanguageChanged();
     // Follows the folder `dir` (absolute) from now on; nothing when it is the one followed.
     void Watch(const std::string& dir);
     // The window was told the folder changed (BackupFolderWatch::kChanged).
@@ -40,7 +41,6 @@ private:
     platform::Label& line_;
     platform::ProgressBar& bar_;
     HWND window_;
-    bool english_ = false;
     BackupFolderWatch watch_;
     const RunningExport* running_ = nullptr;
     std::uint64_t estimate_ = 0;  // the size the running export will likely reach; 0: unknown

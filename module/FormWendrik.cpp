@@ -130,10 +130,9 @@ void TFormWendrik::BeforeFree() {
 
 void TFormWendrik::Sprache(int languageCode) {
     TfrmTippTemplate::Sprache(languageCode);
-    ResourceStrings::UseEnglish(LanguageCode == 1);  // the dialog speaks the page's language
-    CheckBox1->SetText(Say("Start REGEDIT.EXE /e", "REGEDIT.EXE /e starten"));
-    T288_Label_BackupDir->SetText(Say("Backup Directory:", "Backup Verzeichnis:"));
-    if (status_) status_->SetEnglish(LanguageCode == 1);
+    CheckBox1->SetText(Language::Say({"Start REGEDIT.EXE /e", "REGEDIT.EXE /e starten"}));
+    T288_Label_BackupDir->SetText(Language::Say({"Backup Directory:", "Backup Verzeichnis:"}));
+    if (status_) status_->LanguageChanged();
 }
 
 LRESULT TFormWendrik::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -206,7 +205,7 @@ void TFormWendrik::HotSpeedButtonOKClick() {
     // A page the host freed meanwhile still put the export in place; it says
     // nothing of success to a user who has moved on, and tells the host nothing.
     if (Freeing()) return;
-    Report(page_texts::Exported(LanguageCode == 1, dir, ExportFileName(), limitedRights));
+    Report(page_texts::Exported(dir, ExportFileName(), limitedRights));
     if (Freeing()) return;  // the host released the page while the box was up
     TfrmTippTemplate::HotSpeedButtonOKClick();
 }
@@ -218,17 +217,16 @@ void TFormWendrik::Report(const std::string& text) {
 }
 
 bool TFormWendrik::RunExport(const std::string& typed, std::string& dir, bool& limitedRights) {
-    const bool english = LanguageCode == 1;
     const std::string name = ExportFileName();
     if (name.empty()) {
-        Report(notAvailable_ ? page_texts::NotAvailable(english) : page_texts::SettingsUnreadable(english));
+        Report(notAvailable_ ? page_texts::NotAvailable() : page_texts::SettingsUnreadable());
         return false;
     }
     // Once, here: checked, written and reported is the same folder, whatever
     // the process's current directory does meanwhile ("C:" or "Sicherung").
     dir = AbsoluteFolder(typed);
     if (dir.empty()) {
-        Report(page_texts::FolderMissing(english, typed));
+        Report(page_texts::FolderMissing(typed));
         return false;
     }
     BackupFile backup(dir, name);
@@ -237,17 +235,17 @@ bool TFormWendrik::RunExport(const std::string& typed, std::string& dir, bool& l
     // and the editor's temporary file beside it has the longer name: refused
     // before anything is asked or started.
     if (target.size() + BackupFile::kExtraPath >= MAX_PATH) {
-        Report(page_texts::PathTooLong(english, target, MAX_PATH - 1 - BackupFile::kExtraPath));
+        Report(page_texts::PathTooLong(target, MAX_PATH - 1 - BackupFile::kExtraPath));
         return false;
     }
     // Every touch of the folder below is on this thread: a share that stopped
     // answering is refused first, within the drives' deadline.
     if (!PathAnswers(dir, kAnswerDeadlineMs)) {
-        Report(page_texts::FolderNoAnswer(english, dir));
+        Report(page_texts::FolderNoAnswer(dir));
         return false;
     }
     if (!DirectoryExists(dir)) {
-        Report(page_texts::FolderMissing(english, dir));
+        Report(page_texts::FolderMissing(dir));
         return false;
     }
     DWORD volume = 0;
@@ -265,7 +263,7 @@ bool TFormWendrik::RunExport(const std::string& typed, std::string& dir, bool& l
     // overwrite another day's backup unasked.
     SYSTEMTIME written;
     if (FileExists(target) && FileDate(target, written) && !SameDate(written, createdOn_)) {
-        bool overwrite = ConfirmYesNo(page_texts::Overwrite(english, target, DateText(written)));
+        bool overwrite = ConfirmYesNo(page_texts::Overwrite(target, DateText(written)));
         if (!overwrite || Freeing()) return false;
     }
 
@@ -275,13 +273,13 @@ bool TFormWendrik::RunExport(const std::string& typed, std::string& dir, bool& l
     // 64-bit module is native there and starts it as it is.
     const std::string editor = RegistryEditorPath();
     if (editor.empty()) {
-        Report(page_texts::EditorNotStarted(english, Say("the Windows folder is unknown",
+        Report(page_texts::EditorNotStarted(page_texts::Say("the Windows folder is unknown",
                                                          "der Windows-Ordner ist unbekannt")));
         return false;
     }
     if (!backup.Reserve(privateAccess)) {
         const DWORD error = GetLastError();
-        Report(page_texts::FolderNotWritable(english, dir, page_texts::SystemReason(english, error)));
+        Report(page_texts::FolderNotWritable(dir, page_texts::SystemReason(error)));
         return false;
     }
     StartedProcess started;
@@ -293,9 +291,9 @@ bool TFormWendrik::RunExport(const std::string& typed, std::string& dir, bool& l
     }
     if (!started.process) {
         // The user said no to the system's elevation prompt: nothing ran, nothing was written.
-        if (started.error == ERROR_CANCELLED) Report(page_texts::Cancelled(english));
-        else if (started.error) Report(page_texts::EditorNotStarted(english, page_texts::SystemReason(english, started.error)));
-        else Report(page_texts::Incomplete(english, target, page_texts::EditorNotAwaited(english), FileExists(target)));
+        if (started.error == ERROR_CANCELLED) Report(page_texts::Cancelled());
+        else if (started.error) Report(page_texts::EditorNotStarted(page_texts::SystemReason(started.error)));
+        else Report(page_texts::Incomplete(target, page_texts::EditorNotAwaited(), FileExists(target)));
         return false;
     }
     const bool elevated = started.elevated;
@@ -306,7 +304,7 @@ bool TFormWendrik::RunExport(const std::string& typed, std::string& dir, bool& l
     if (result.kind != RunningExport::Result::Kind::Whole) {
         // A thread that quits has nobody left to tell.
         if (result.kind != RunningExport::Result::Kind::Abandoned)
-            Report(page_texts::Outcome(english, result, target, backup.TempPath(), FileExists(target)));
+            Report(page_texts::Outcome(result, target, backup.TempPath(), FileExists(target)));
         return false;
     }
     limitedRights = !elevated && !RunsAsAdministrator();
@@ -333,7 +331,7 @@ bool TFormWendrik::StartEditor(const ProgramStart& start, StartedProcess& starte
     if (exception) {
         char text[48];
         std::snprintf(text, sizeof(text), "exception 0x%08lX", static_cast<unsigned long>(exception));
-        Report(page_texts::EditorNotStarted(LanguageCode == 1, text));
+        Report(page_texts::EditorNotStarted(text));
         return false;
     }
     return true;

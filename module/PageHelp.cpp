@@ -10,7 +10,7 @@ namespace wendrik {
 void PageHelp::Install() { platform::Application::SetHelpHandler(Show); }
 
 void PageHelp::Show(int helpContext) {
-    if (helpContext == kBackupFolder) platform::ShowMessage(page_texts::BackupFolderHelp(LanguageCode == 1));
+    if (helpContext == kBackupFolder) platform::ShowMessage(page_texts::BackupFolderHelp());
 }
 
 }  // namespace wendrik

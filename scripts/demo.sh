@@ -12,8 +12,9 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
 "$root/scripts/build.sh" "$WENDRIK_BITS" shipped_images
 
+. "$root/scripts/prefix.sh"
 export WINEPREFIX="$root/build/demo-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-[ -f "$WINEPREFIX/system.reg" ] || WINEARCH=win64 wine_run wineboot -i >/dev/null 2>&1
+prepare_prefix "$DEMO_WINE"
 backup="$root/build/demo-backup"
 shot="$root/build/demo-page.png"
 # Empty, so that the folder the demo types in the dialog is new and asked for.

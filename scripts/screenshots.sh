@@ -14,10 +14,9 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
 "$root/scripts/build.sh" "$WENDRIK_BITS" shipped_images
 
+. "$root/scripts/prefix.sh"
 export WINEPREFIX="$root/build/shots-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-[ -f "$WINEPREFIX/system.reg" ] || WINEARCH=win64 wine_run wineboot -i >/dev/null 2>&1
-# The frame's caption buttons are drawn in Marlett, which a new prefix lacks.
-cp -n /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+prepare_prefix "$DEMO_WINE"
 printf 'System\n' > "$WINEPREFIX/drive_c/.windows-label"
 docs="$root/docs"
 mkdir -p "$docs"

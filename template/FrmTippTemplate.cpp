@@ -122,24 +122,15 @@ void TfrmTippTemplate::FormShow() {
     MemoHelpUS->SetLines(help.Text(HelpId, HelpTextEnglish));
 }
 
-std::string TfrmTippTemplate::Say(const char* english, const char* german) {
-    return LanguageCode == 1 ? english : german;
-}
-
-std::string TfrmTippTemplate::Say(const std::string& english, const std::string& german) {
-    return LanguageCode == 1 ? english : german;
-}
-
 void TfrmTippTemplate::Sprache(int languageCode) {
     LanguageCode = languageCode;
-    HotSpeedButtonUndo->SetHint(Say(texts::UndoHint.english, texts::UndoHint.german));
-    HotSpeedButtonOK->SetHint(Say(texts::OkHint.english, texts::OkHint.german));
-    HotSpeedButtonRegistry->SetHint(Say(texts::RegistryHint.english, texts::RegistryHint.german));
-    HotSpeedButtonInfo->SetHint(Say(texts::InfoHint.english, texts::InfoHint.german));
-    Fensterwechseln1->SetCaption(Say(texts::SwitchWindow.english, texts::SwitchWindow.german));
-    bool english = LanguageCode == 1;
-    MemoHelpD->SetVisible(!english);
-    MemoHelpUS->SetVisible(english);
+    HotSpeedButtonUndo->SetHint(Language::Say(texts::UndoHint));
+    HotSpeedButtonOK->SetHint(Language::Say(texts::OkHint));
+    HotSpeedButtonRegistry->SetHint(Language::Say(texts::RegistryHint));
+    HotSpeedButtonInfo->SetHint(Language::Say(texts::InfoHint));
+    Fensterwechseln1->SetCaption(Language::Say(texts::SwitchWindow));
+    MemoHelpD->SetVisible(!Language::IsEnglish());
+    MemoHelpUS->SetVisible(Language::IsEnglish());
 }
 
 namespace {
@@ -199,7 +190,7 @@ void TfrmTippTemplate::HostCommand(std::int32_t command, std::int32_t argument) 
 }
 
 std::string TfrmTippTemplate::ValidityText(std::int32_t validOsMask, std::int32_t languageCode) {
-    std::string text = languageCode == 1 ? texts::ValidFor.english : texts::ValidFor.german;
+    std::string text = Language::IsEnglish(languageCode) ? texts::ValidFor.english : texts::ValidFor.german;
     for (int bit = 0; bit <= 12; ++bit)
         if (validOsMask & (1 << bit)) text += std::string(texts::VersionNames[bit]) + "\r\n";
     return text;

@@ -61,9 +61,6 @@ protected:
     void FormCreate() override;
     void FormShow() override;
     void DisableControls();
-    // The text for the page's language: English when LanguageCode is 1.
-    static std::string Say(const char* english, const char* german);
-    static std::string Say(const std::string& english, const std::string& german);
     // Broadcasts the host message to every top-level window, ours included,
     // passing over one that does not answer.
     static void Broadcast(std::int32_t command, std::int32_t argument);

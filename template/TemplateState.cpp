@@ -1,5 +1,7 @@
 #include "TemplateState.h"
 
+#include "platform/system/Language.h"
+
 namespace wendrik {
 
 std::uint8_t SavedFlag = 0;
@@ -7,7 +9,7 @@ std::uint8_t PageShown = 0;
 std::uint8_t DefaultsRequested = 0;
 std::uint8_t PageEnabled = 0;
 std::int32_t ValidOsMask = 0;
-std::int32_t LanguageCode = 0;
+std::int32_t& LanguageCode = platform::Language::Code();
 std::int32_t OsCode = 0;
 std::int32_t OsBit = 0;
 std::uint16_t HostMessage = 0;

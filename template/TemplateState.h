@@ -14,7 +14,7 @@ extern std::uint8_t PageShown;          // a page has been shown
 extern std::uint8_t DefaultsRequested;  // restore defaults was pressed
 extern std::uint8_t PageEnabled;        // the page is usable on this Windows version
 extern std::int32_t ValidOsMask;        // Windows versions the tip is valid for
-extern std::int32_t LanguageCode;       // 1 English, anything else German
+extern std::int32_t& LanguageCode;      // 1 English, anything else German: the module's one language code
 extern std::int32_t OsCode;             // the running Windows version, 1 to 18
 extern std::int32_t OsBit;              // the bit of ValidOsMask for OsCode
 extern std::uint16_t HostMessage;       // id of the registered host message

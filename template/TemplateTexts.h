@@ -1,12 +1,10 @@
 #pragma once
+#include "platform/system/Language.h"
 
 // The texts the template shows, German and English.
 namespace wendrik::texts {
 
-struct Pair {
-    const char* english;
-    const char* german;
-};
+using Pair = platform::TextPair;
 
 inline constexpr Pair UndoHint{"Restore defaults", "Setzt alles wieder auf die Standartwerte"};
 inline constexpr Pair OkHint{"Changes will be saved immediately", "Änderungen werden gespeichert"};

@@ -60,7 +60,7 @@ TEST_F(BrowseButtonTest, AFailedCreationLeavesTheEditAlone) {
 
 TEST_F(BrowseButtonTest, HelpInTheDialogExplainsTheBackupFolderInThePagesLanguage) {
     // The dialog's texts follow the last page's language; the next test's script wants German.
-    platform::ScopeExit german([] { ResourceStrings::UseEnglish(false); });
+    platform::ScopeExit german([] { platform::Language::SetEnglish(false); });
     for (int language : {0, 1}) {
         ModulFree();
         page = CreatePage(kXpCode, language);

@@ -194,7 +194,7 @@ TEST_F(PageTest, AFolderThatCannotBeWrittenIsSaidToBeSo) {
         ModulSaveChanges();
         ASSERT_EQ(1u, boxes.Texts().size());
         // The system's reason in the page's language where wine has it, else in its own.
-        const std::string reason = wendrik::page_texts::SystemReason(language == 1, ERROR_DISK_FULL);
+        const std::string reason = wendrik::page_texts::SystemReason(ERROR_DISK_FULL);
         EXPECT_EQ(language == 1 ? "Nothing can be written to the backup directory \"" + folder + "\" (" + reason +
                                       "). Nothing was exported."
                                 : "In das Backup Verzeichnis \"" + folder + "\" kann nicht geschrieben werden (" +

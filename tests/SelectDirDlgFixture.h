@@ -80,7 +80,7 @@ inline void Press(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
 class SelectDirDlgTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResourceStrings::UseEnglish(false);
+        platform::Language::SetEnglish(false);
         base = FreshFolder("seldir");
         RemoveTree(base);
         CreateDirectoryA(base.c_str(), nullptr);

@@ -295,7 +295,7 @@ TEST_F(SelectDirDlgTest, CaptionAcceleratorsMoveTheFocus) {
 }
 
 TEST_F(SelectDirDlgTest, TheDialogSpeaksEnglishWhenThePageDoes) {
-    ResourceStrings::UseEnglish(true);
+    platform::Language::SetEnglish(true);
     WindowScript english("Select Directory");
     english.Do([&](HWND d) {
         EXPECT_TRUE(ChildWithText(d, "Button", "Cancel"));
@@ -305,7 +305,7 @@ TEST_F(SelectDirDlgTest, TheDialogSpeaksEnglishWhenThePageDoes) {
     std::string dir = base;
     EXPECT_FALSE(PickDirectory(dir, 7, 1000));
     EXPECT_TRUE(english.Done());
-    ResourceStrings::UseEnglish(false);
+    platform::Language::SetEnglish(false);
 }
 
 }  // namespace

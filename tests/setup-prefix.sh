@@ -10,14 +10,8 @@ export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 # A wineserver from another X display would make every new window fail.
 wineserver -k 2>/dev/null || true
 wineserver -w 2>/dev/null || true
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  # 64-bit where wine can: the 32-bit module then runs under WOW64, as on
-  # most machines of its users.
-  if [ -x /usr/lib/wine/wine64 ] || command -v wine64 >/dev/null; then export WINEARCH=win64; fi
-  "$WINE" wineboot -i >/dev/null 2>&1
-fi
-# Without a window manager, destroying a shown window would wait for one.
-"$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null
+. "$(dirname "$0")/../scripts/prefix.sh"
+prepare_prefix "$WINE"
 "$WINE" reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1 || true
 "$WINE" reg delete 'HKCU\SOFTWARE\Morvane' /f >/dev/null 2>&1 || true
 # Drives the path tests read: M: labelled "System", N: without a label,
