@@ -27,7 +27,11 @@ using namespace platform;
 namespace {
 
 const char kDefaultBackupDir[] = "C:\\VELDRAKE";
-const FontSpec kLabelFont{"Tahoma", -11, false, GetSysColor(COLOR_WINDOWTEXT), ANSI_CHARSET};
+// Made at the first page, not at load: no user32 call may run inside the loader's lock.
+const FontSpec& LabelFont() {
+    static const FontSpec font{"Tahoma", -11, false, GetSysColor(COLOR_WINDOWTEXT), ANSI_CHARSET};
+    return font;
+}
 constexpr COLORREF kEditColor = RGB(237, 242, 252);
 constexpr UINT_PTR kWatchTimer = 0x2A81;  // the edit settled on a folder
 constexpr UINT kWatchAfterMs = 400;
@@ -35,7 +39,7 @@ constexpr UINT kWatchAfterMs = 400;
 const std::vector<ControlRow>& PageLayout() {
     static const std::vector<ControlRow> rows = {
         {.make = MakeControl<Label>, .name = "T288_Label_BackupDir", .left = 20, .top = 154, .width = 94, .height = 13,
-         .caption = "Backup Verzeichnis:", .font = &kLabelFont},
+         .caption = "Backup Verzeichnis:", .font = &LabelFont()},
         {.make = MakeControl<Edit>, .name = "T288_Edit", .left = 22, .top = 179, .width = 225, .height = 19,
          .tabOrder = 2, .color = kEditColor},
         {.make = MakeControl<SpeedButton>, .name = "SpeedButton6", .left = 250, .top = 177, .width = 23, .height = 22},
@@ -43,7 +47,7 @@ const std::vector<ControlRow>& PageLayout() {
          .tabOrder = 3, .caption = "REGEDIT.EXE /e starten"},
         // The free space under the check box: how the export goes, or the last backup.
         {.make = MakeControl<Label>, .name = "T288_Label_Status", .left = 22, .top = 246, .width = 253, .height = 26,
-         .font = &kLabelFont},
+         .font = &LabelFont()},
         {.make = MakeControl<ProgressBar>, .name = "T288_Progress", .left = 22, .top = 276, .width = 253, .height = 12,
          .visible = false},
     };

@@ -13,6 +13,7 @@ std::int32_t& LanguageCode = platform::Language::Code();
 std::int32_t OsCode = 0;
 std::int32_t OsBit = 0;
 std::uint16_t HostMessage = 0;
-std::unique_ptr<platform::Registry> RegistryAccess;
+// Never destroyed: its destructor would run inside the loader's lock at unload.
+std::unique_ptr<platform::Registry>& RegistryAccess = *new std::unique_ptr<platform::Registry>;
 
 }  // namespace wendrik

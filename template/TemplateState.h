@@ -18,6 +18,6 @@ extern std::int32_t& LanguageCode;      // 1 English, anything else German: the 
 extern std::int32_t OsCode;             // the running Windows version, 1 to 18
 extern std::int32_t OsBit;              // the bit of ValidOsMask for OsCode
 extern std::uint16_t HostMessage;       // id of the registered host message
-extern std::unique_ptr<platform::Registry> RegistryAccess;
+extern std::unique_ptr<platform::Registry>& RegistryAccess;
 
 }  // namespace wendrik

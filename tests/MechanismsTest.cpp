@@ -15,6 +15,7 @@
 #include "platform/system/HandlerScope.h"
 #include "platform/drawing/Canvas.h"
 #include "platform/drawing/Bitmap.h"
+#include "platform/system/InvalidOperation.h"
 #include "platform/drawing/GdiHandle.h"
 #include "platform/system/SystemFunctions.h"
 #include "platform/controls/Button.h"
@@ -78,27 +79,6 @@ public:
     platform::Panel* stretched;
     platform::Button* corner;
 };
-
-// Moving an owner hands the object on: it is deleted exactly once, by the
-// last owner, and the count of live objects stays true through the moves.
-TEST(HandleOwnerTest, MovesHandTheObjectOnAndFreeItOnce) {
-    long before = platform::GdiHandle::Live();
-    HGDIOBJ first = CreateSolidBrush(RGB(1, 2, 3));
-    HGDIOBJ second = CreateSolidBrush(RGB(4, 5, 6));
-    {
-        platform::GdiHandle a(first), b(second);
-        EXPECT_EQ(before + 2, platform::GdiHandle::Live());
-        b = std::move(a);  // `second` goes now, `first` lives on in b
-        EXPECT_EQ(0u, GetObjectType(second));
-        EXPECT_EQ(static_cast<DWORD>(OBJ_BRUSH), GetObjectType(first));
-        EXPECT_EQ(before + 1, platform::GdiHandle::Live());
-        platform::GdiHandle c(std::move(b));
-        EXPECT_EQ(first, c.Get());
-        EXPECT_EQ(before + 1, platform::GdiHandle::Live());
-    }
-    EXPECT_EQ(0u, GetObjectType(first));
-    EXPECT_EQ(before, platform::GdiHandle::Live());
-}
 
 TEST(LayoutTest, AnchorsFollowTheClientAreaAndScalingScalesTheTree) {
     auto* form = platform::Form::Create<Anchored>();
@@ -196,57 +176,6 @@ protected:
     }
 };
 
-// A glyph drawn at another size with its transparent colour left out
-// (drawn so at resolutions above 96 dpi): where msimg32's TransparentBlt is
-// missing (Windows 95 and NT 4.0) the mask road gives the very same pixels.
-std::vector<COLORREF> ScaledGlyph(const platform::Bitmap& glyph) {
-    const int width = glyph.Width() * 2, height = glyph.Height() * 2;
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP target = CreateCompatibleBitmap(screen, width + 4, height + 4);
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ old = SelectObject(dc, target);
-    {
-        platform::Canvas canvas(dc);
-        canvas.SetBrushColor(RGB(10, 200, 30));
-        canvas.FillRect(RECT{0, 0, width + 4, height + 4});
-        canvas.BrushCopy(RECT{2, 2, 2 + width, 2 + height}, glyph, RECT{0, 0, glyph.Width(), glyph.Height()},
-                         glyph.BottomLeft());
-    }
-    std::vector<COLORREF> pixels;
-    for (int y = 0; y < height + 4; ++y)
-        for (int x = 0; x < width + 4; ++x) pixels.push_back(GetPixel(dc, x, y));
-    SelectObject(dc, old);
-    DeleteObject(target);
-    DeleteDC(dc);
-    return pixels;
-}
-
-BOOL WINAPI NoTransparentBlt(HDC, int, int, int, int, HDC, int, int, int, int, UINT) {
-    SetLastError(ERROR_PROC_NOT_FOUND);
-    return FALSE;
-}
-
-TEST(DrawingTest, AScaledGlyphLooksTheSameWithoutTransparentBlt) {
-    platform::Bitmap glyph;
-    ASSERT_TRUE(glyph.LoadFromResourceName(Application::Instance(), "HARD"));
-    const std::vector<COLORREF> withIt = ScaledGlyph(glyph);
-    auto& table = platform::SystemFunctions::Current();
-    const auto saved = table.TransparentBlt;
-    table.TransparentBlt = NoTransparentBlt;
-    const std::vector<COLORREF> without = ScaledGlyph(glyph);
-    table.TransparentBlt = saved;
-    ASSERT_EQ(withIt.size(), without.size());
-    int differ = 0, shown = 0;
-    for (size_t i = 0; i < withIt.size(); ++i) {
-        differ += withIt[i] != without[i];
-        shown += withIt[i] != RGB(10, 200, 30);
-    }
-    EXPECT_EQ(0, differ);
-    EXPECT_GT(shown, 50);  // the glyph is there, not only the background
-    EXPECT_EQ(RGB(10, 200, 30), without[(2 + glyph.Height() * 2 - 1) * (glyph.Width() * 2 + 4) + 2]);  // its key
-}
-
 TEST(BoundaryTest, AFailedHitTestGetsTheDefaultAnswerAndAReportAfterwards) {
     std::vector<std::string> reports;
     platform::SetErrorReporter([&](const std::string& text) { reports.push_back(text); });
@@ -322,6 +251,34 @@ TEST(ModalLoopTest, AScriptThatNeverSucceedsFailsByNameAndEndsTheLoop) {
               failures[0]);
     EXPECT_EQ(failures[0], script.Failure());
     shown->Free();
+}
+
+struct Attempt {
+    bool refused = false;
+    HWND made = nullptr;
+};
+
+DWORD WINAPI MakeAFormHere(void* parameter) {
+    auto* attempt = static_cast<Attempt*>(parameter);
+    try {
+        attempt->made = platform::Form::Create<Dialog>("Elsewhere")->Handle();
+    } catch (const platform::InvalidOperation&) {
+        attempt->refused = true;
+    }
+    return 0;
+}
+
+// A window of ours made on another thread than the one ours live on is
+// refused: it would take its messages on a thread nobody pumps for it.
+TEST(ThreadCheckTest, AFormMadeOnAnotherThreadIsRefused) {
+    auto* mine = platform::Form::Create<Dialog>("Here");
+    Attempt attempt;
+    platform::KernelHandle other(CreateThread(nullptr, 0, MakeAFormHere, &attempt, 0, nullptr));
+    ASSERT_TRUE(other);
+    WaitForSingleObject(other.Get(), 30000);
+    EXPECT_TRUE(attempt.refused);
+    EXPECT_EQ(nullptr, attempt.made);
+    mine->Free();
 }
 
 }  // namespace

@@ -12,7 +12,7 @@ class Bitmap {
 public:
     Bitmap() = default;
     bool Empty() const { return !handle_; }
-    HBITMAP Handle() const { return static_cast<HBITMAP>(handle_.Get()); }
+    HBITMAP Handle() const { return handle_.Get(); }
     int Width() const { return width_; }
     int Height() const { return height_; }
 
@@ -36,12 +36,12 @@ public:
 private:
     void Adopt(HBITMAP bitmap);
     void PrepareTransparency(COLORREF key) const;
-    GdiHandle handle_;
+    BitmapHandle handle_;
     // For transparent drawing: a monochrome mask (1 where transparent) and the
     // image with its transparent pixels black, each selected into a DC of its own.
     struct Transparency {
         COLORREF key;
-        GdiHandle mask, cut;
+        BitmapHandle mask, cut;
         MemoryDC maskDC, cutDC;
     };
     mutable std::unique_ptr<Transparency> transparency_;

@@ -18,7 +18,7 @@ void Canvas::SetFont(Font& font) {
 void Canvas::SetBrushColor(COLORREF color) {
     if (brush_ && color == brushColor_) return;
     brushColor_ = color;
-    GdiHandle fresh(CreateSolidBrush(color));
+    BrushHandle fresh(CreateSolidBrush(color));
     SelectObject(dc_, fresh.Get());
     brush_ = std::move(fresh);
 }
@@ -61,7 +61,7 @@ void Canvas::BrushCopy(const RECT& dest, const Bitmap& bitmap, const RECT& sourc
         return;
     // Windows 95 and NT 4.0 have no msimg32: the same through a mask, which
     // is white where the source has the transparent colour.
-    GdiHandle maskBitmap(CreateBitmap(sw, sh, 1, 1, nullptr));
+    BitmapHandle maskBitmap(CreateBitmap(sw, sh, 1, 1, nullptr));
     MemoryDC mask(dc_);
     if (!maskBitmap) return;
     mask.Select(maskBitmap.Get());

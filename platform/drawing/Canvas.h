@@ -37,7 +37,7 @@ private:
     HDC dc_;
     int saved_;
     COLORREF brushColor_ = RGB(255, 255, 255);
-    GdiHandle brush_;
+    BrushHandle brush_;
 };
 
 }  // namespace platform

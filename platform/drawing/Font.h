@@ -29,7 +29,7 @@ public:
 
 private:
     FontSpec look_;
-    GdiHandle handle_;
+    FontHandle handle_;
 };
 
 }  // namespace platform

@@ -23,7 +23,7 @@ int ImageList::Count() const { return list_ ? SystemFunctions::Current().ImageLi
 void ImageList::AddMasked(const Bitmap& strip, COLORREF maskColor) {
     if (!list_ || strip.Empty()) return;
     // ImageList_AddMasked changes the bitmap it is given: hand it a copy.
-    GdiHandle copy(CopyImage(strip.Handle(), IMAGE_BITMAP, 0, 0, 0));
+    BitmapHandle copy(static_cast<HBITMAP>(CopyImage(strip.Handle(), IMAGE_BITMAP, 0, 0, 0)));
     if (copy) SystemFunctions::Current().ImageList_AddMasked(list_.Get(), static_cast<HBITMAP>(copy.Get()), maskColor);
 }
 

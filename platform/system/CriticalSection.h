@@ -14,7 +14,7 @@ public:
     CriticalSection& operator=(const CriticalSection&) = delete;
 
     // Holds the section for its scope.
-    class Lock {
+    class [[nodiscard]] Lock {
     public:
         explicit Lock(CriticalSection& section) : section_(section) { EnterCriticalSection(&section_.section_); }
         ~Lock() { LeaveCriticalSection(&section_.section_); }

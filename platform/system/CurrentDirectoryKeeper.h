@@ -8,7 +8,7 @@ namespace platform {
 
 // Puts the process's current directory back when it goes, also when an
 // error passes; a directory that is gone meanwhile is left alone.
-class CurrentDirectoryKeeper {
+class [[nodiscard]] CurrentDirectoryKeeper {
 public:
     CurrentDirectoryKeeper() : saved_(GetDir()) {}
     explicit CurrentDirectoryKeeper(std::string saved) : saved_(std::move(saved)) {}

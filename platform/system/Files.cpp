@@ -33,9 +33,9 @@ bool FileDate(const std::string& path, SYSTEMTIME& localTime) {
 
 void ChDir(const std::string& dir) {
     if (dir.empty() || !SetCurrentDirectoryA(dir.c_str())) {
-        DWORD code = dir.empty() ? ERROR_PATH_NOT_FOUND : GetLastError();
+        const DWORD code = dir.empty() ? ERROR_PATH_NOT_FOUND : GetLastError();
         SetLastError(code);
-        throw InOutError("I/O error " + std::to_string(code));
+        throw InOutError("I/O error " + std::to_string(code), code);
     }
 }
 

@@ -6,7 +6,7 @@ namespace platform {
 // Counts the handlers and exports of ours that are running. An object that
 // is asked to go away while one of them is still on the stack is destroyed
 // when the outermost has returned: its destruction is deferred work.
-class HandlerScope {
+class [[nodiscard]] HandlerScope {
 public:
     HandlerScope();
     ~HandlerScope();

@@ -8,8 +8,10 @@
 namespace platform {
 
 namespace {
-ModuleHandle held;      // the reference for the host's code we run
-ModuleHandle formHeld;  // the reference for the live forms
+// Owners that are never destroyed: a destructor at unload would run inside
+// the loader's lock, and a reference still held there keeps the image anyway.
+ModuleHandle& held = *new ModuleHandle;      // the reference for the host's code we run
+ModuleHandle& formHeld = *new ModuleHandle;  // the reference for the live forms
 size_t formsAlive = 0;
 
 // One more reference, owned; none when the system gives none.

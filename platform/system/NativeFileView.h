@@ -9,7 +9,7 @@ namespace platform {
 // HKEY_LOCAL_MACHINE\SOFTWARE. While an object lives, the thread that made
 // it sees the native files; elsewhere it does nothing. Keep its life to the
 // one call that needs it: the system loads DLLs through the same redirection.
-class NativeFileView {
+class [[nodiscard]] NativeFileView {
 public:
     // `wanted` false: does nothing (so that a caller needs no branch).
     explicit NativeFileView(bool wanted = true);

@@ -44,7 +44,7 @@ bool PumpingWait::RunPumping(const std::function<void()>& work, DWORD* structure
     if (structured && !structuredException) {
         char text[64];
         wsprintfA(text, "exception 0x%08lX on a helper thread", structured);
-        throw Error(text);
+        throw Error(text, structured);
     }
     if (structuredException) *structuredException = structured;
     return pumped;

@@ -7,7 +7,7 @@ namespace platform {
 
 namespace {
 // Made when the image loads, before any thread of ours can be quiet.
-CriticalSection countLock;
+CriticalSection& countLock = *new CriticalSection;  // never destroyed: no work at unload
 int quietCount = 0;   // guarded by countLock
 bool added = false;   // the flag was not in the host's mode: ours to clear
 }  // namespace

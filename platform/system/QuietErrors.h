@@ -11,7 +11,7 @@ namespace platform {
 // mode when the first comes and only that flag is cleared when the last
 // goes, so that overlapping scopes never leave the process quiet for good,
 // nor loud while a late query still runs, nor wipe the host's own flags.
-class QuietErrors {
+class [[nodiscard]] QuietErrors {
 public:
     QuietErrors();
     ~QuietErrors();

@@ -47,11 +47,11 @@ std::string Registry::ReadString(const std::string& name) const {
     if (RegQueryValueExA(key_.Get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
         return "";
     if (type != REG_SZ && type != REG_EXPAND_SZ)
-        throw RegistryError("Invalid data type for " + Quoted(name));
+        throw RegistryError("Invalid data type for " + Quoted(name), ERROR_DATATYPE_MISMATCH);
     std::vector<char> data(size + 1, '\0');
-    if (RegQueryValueExA(key_.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
-                         &size) != ERROR_SUCCESS)
-        throw RegistryError("Failed to get data for " + Quoted(name));
+    const LONG read = RegQueryValueExA(key_.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
+                                       &size);
+    if (read != ERROR_SUCCESS) throw RegistryError("Failed to get data for " + Quoted(name), static_cast<DWORD>(read));
     return std::string(data.data());  // up to the first NUL
 }
 
@@ -62,8 +62,8 @@ bool Registry::ReadBool(const std::string& name) const {
                   : ERROR_INVALID_HANDLE;
     if (r == ERROR_SUCCESS && type == REG_DWORD && size == sizeof(value)) return value != 0;
     if (r == ERROR_SUCCESS || r == ERROR_MORE_DATA)
-        throw RegistryError("Invalid data type for " + Quoted(name));
-    throw RegistryError("Failed to get data for " + Quoted(name));
+        throw RegistryError("Invalid data type for " + Quoted(name), ERROR_DATATYPE_MISMATCH);
+    throw RegistryError("Failed to get data for " + Quoted(name), static_cast<DWORD>(r));
 }
 
 void Registry::WriteString(const std::string& name, const std::string& value) {
@@ -71,7 +71,7 @@ void Registry::WriteString(const std::string& name, const std::string& value) {
                                    reinterpret_cast<const BYTE*>(value.c_str()),
                                    static_cast<DWORD>(value.size() + 1))
                   : ERROR_INVALID_HANDLE;
-    if (r != ERROR_SUCCESS) throw RegistryError("Failed to set data for " + Quoted(name));
+    if (r != ERROR_SUCCESS) throw RegistryError("Failed to set data for " + Quoted(name), static_cast<DWORD>(r));
 }
 
 }  // namespace platform

@@ -5,7 +5,7 @@ namespace platform {
 
 // Runs a function when it goes out of scope, also when an error passes.
 template <class Function>
-class ScopeExit {
+class [[nodiscard]] ScopeExit {
 public:
     explicit ScopeExit(Function function) : function_(std::move(function)) {}
     ~ScopeExit() {
@@ -29,7 +29,7 @@ private:
 // Sets a flag for the length of a scope and puts its old value back on
 // every way out.
 template <class T>
-class ValueScope {
+class [[nodiscard]] ValueScope {
 public:
     ValueScope(T& variable, T value) : variable_(variable), old_(variable) { variable_ = value; }
     ~ValueScope() { variable_ = old_; }

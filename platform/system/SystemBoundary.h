@@ -1,4 +1,5 @@
 #pragma once
+#include "Trace.h"
 
 namespace platform {
 
@@ -14,9 +15,11 @@ public:
         try {
             return work();
         } catch (...) {
+            Trace::CurrentException("a way in from the system failed; its fallback answers");
             try {
                 return fallback();
             } catch (...) {
+                Trace::CurrentException("the fallback failed too; the zero of its type answers");
                 return decltype(work()){};
             }
         }

@@ -25,7 +25,7 @@ Library libraries[] = {{"shell32.dll"}, {"mpr.dll"}, {"comctl32.dll"}, {"msimg32
 // Guards the first load of each library: threads that ask at once (two
 // drive queries wanting mpr) all get it, loaded once. Made when the image
 // loads, before any thread of ours can ask; our threads hold the image.
-platform::CriticalSection loadingLock;
+platform::CriticalSection& loadingLock = *new platform::CriticalSection;  // never destroyed: no work at unload
 
 HMODULE SystemLibrary(const char* name) {
     for (Library& library : libraries) {

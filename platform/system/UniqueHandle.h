@@ -28,28 +28,39 @@ public:
     UniqueHandle& operator=(const UniqueHandle&) = delete;
 
     void Reset(Handle handle = Handle{}) {
+        if (handle == handle_ && handle_) return;  // the one already held: never freed under its owner
         if (handle_) {
             const DWORD error = GetLastError();  // what the caller's failed call left, for it to read
             Traits::Free(handle_);
             SetLastError(error);
-            InterlockedDecrement(&live_);
+            InterlockedDecrement(&Count());
         }
         handle_ = Traits::IsNone(handle) ? Handle{} : handle;
-        if (handle_) InterlockedIncrement(&live_);
+        if (handle_) InterlockedIncrement(&Count());
     }
-    // Gives the handle up without freeing it.
-    Handle Release() {
-        if (handle_) InterlockedDecrement(&live_);
+    // Gives the handle up without freeing it: whoever takes it must free it.
+    [[nodiscard]] Handle Release() {
+        if (handle_) InterlockedDecrement(&Count());
         return std::exchange(handle_, Handle{});
     }
     Handle Get() const { return handle_; }
     explicit operator bool() const { return handle_ != Handle{}; }
 
-    static long Live() { return InterlockedCompareExchange(&live_, 0, 0); }
+    static long Live() { return InterlockedCompareExchange(&Count(), 0, 0); }
 
 private:
+    // The count of owned handles: the kind's own, or one that kinds share
+    // (Traits::Count, as every kind of GDI object does).
+    static LONG& Count() {
+        if constexpr (requires { Traits::Count(); }) {
+            return Traits::Count();
+        } else {
+            static LONG live = 0;  // kernel handles also go on worker threads
+            return live;
+        }
+    }
+
     Handle handle_{};
-    static inline LONG live_ = 0;  // kernel handles also go on worker threads
 };
 
 // The traits of a handle kind whose "none" is null; the kind adds its Free.

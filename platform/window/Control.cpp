@@ -35,11 +35,7 @@ Control* Control::Root() {
     return c;
 }
 
-bool Control::Dying() const {
-    const Control* c = this;
-    while (c->parent_) c = c->parent_;
-    return c->Freeing();
-}
+bool Control::Dying() const { return const_cast<Control*>(this)->Root()->Freeing(); }
 
 void Control::SetParent(Control* parent) {
     if (parent_ == parent) return;
@@ -69,6 +65,7 @@ void Control::CreateParams(WindowParams& params) {
 }
 
 void Control::CreateWnd() {
+    WindowClass::CheckThread("making a window");
     WindowParams params;
     CreateParams(params);
     bool own = params.className.empty();
@@ -78,7 +75,8 @@ void Control::CreateWnd() {
     HWND window = CreateWindowExA(params.exStyle, params.className.c_str(), text_.c_str(),
                                   params.style, left_, top_, width_, WindowHeight(), parentWindow, id,
                                   Application::Instance(), own ? this : nullptr);
-    if (!window) throw Error("Cannot create a window of class " + params.className);
+    const DWORD createError = window ? 0 : GetLastError();  // before the message is built
+    if (!window) throw Error("Cannot create a window of class " + params.className, createError);
     if (!own) {
         Attach(window, false);
         previousProc_ = WindowClass::Subclass(window);
@@ -143,10 +141,10 @@ LRESULT Control::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
                                                                             lParam);
                                            });
     if (message == WM_NCDESTROY) {
-        bool outside = !destroyingWindow_;
-        Detach();
+        const bool outside = !destroyingWindow_;
         // NOTE: the object may be deleted from here on; it is not touched again.
-        if (outside) WindowDestroyedOutside();
+        SystemBoundary::Enter([&] { Detach(); if (outside) WindowDestroyedOutside(); return 0; },
+                              [] { ReportCurrentError(); return 0; });
     }
     return result;
 }

@@ -164,7 +164,7 @@ private:
     bool parentColor_ = true;
     Font font_;
     bool parentFont_ = true;
-    GdiHandle brush_;
+    BrushHandle brush_;
     std::string hint_;
     bool showHint_ = false;
     int tabOrder_ = -1;

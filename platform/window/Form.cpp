@@ -1,4 +1,7 @@
 #include "Form.h"
+#include "WindowClass.h"
+
+#include "platform/system/SystemBoundary.h"
 
 #include <commctrl.h>
 
@@ -141,15 +144,21 @@ struct Disabled {
 };
 BOOL CALLBACK DisableOne(HWND window, LPARAM parameter) {
     auto* d = reinterpret_cast<Disabled*>(parameter);
-    if (window != d->self && IsWindowVisible(window) && IsWindowEnabled(window)) {
-        EnableWindow(window, FALSE);
-        d->windows.push_back(window);
-    }
-    return TRUE;
+    if (window == d->self || !IsWindowVisible(window) || !IsWindowEnabled(window)) return TRUE;
+    // Noted before it is disabled: a list that cannot grow leaves the window
+    // enabled, never disabled for good; nothing crosses back into the system.
+    return SystemBoundary::Enter(
+        [&] {
+            d->windows.push_back(window);
+            EnableWindow(window, FALSE);
+            return TRUE;
+        },
+        [] { return FALSE; });
 }
 }  // namespace
 
 int Form::ShowModal(Form* owner) {
+    WindowClass::CheckThread("a modal loop");
     HWND focus = GetFocus();
     HandleNeeded();
     HWND ownerWindow = owner ? owner->Handle() : GetActiveWindow();
@@ -203,6 +212,7 @@ bool Form::IsShortCut(UINT virtualKey) {
 }
 
 void Form::Free() {
+    if (!WindowClass::OnWindowThread("freeing a form")) return;  // refused: a window is never touched elsewhere
     if (freeing_) return;
     freeing_ = true;
     BeforeFree();

@@ -6,6 +6,7 @@
 #include "platform/system/ImageHold.h"
 #include "platform/system/Error.h"
 #include "platform/system/HandlerScope.h"
+#include "platform/system/Trace.h"
 #include "WindowClass.h"
 
 namespace platform {
@@ -57,9 +58,11 @@ void ReportError(const std::exception& error) noexcept {
                 if (!text.empty() && text.back() != '.') text += '.';
                 Box(text, MB_OK | MB_ICONSTOP);
             } catch (...) {  // a report that fails is dropped: nobody is left to hear of it
+                Trace::CurrentException("an error report was dropped");
             }
         });
     } catch (...) {
+        Trace::CurrentException("an error report could not be deferred and was dropped");
     }
 }
 

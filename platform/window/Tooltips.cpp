@@ -59,7 +59,8 @@ void Tooltips::Destroy() {
 }
 
 void Tooltips::OwnerGone() {
-    window_.Release();
+    // The system destroyed it with its owner: the handle is let go, not freed.
+    [[maybe_unused]] const HWND gone = window_.Release();
     tools_.clear();
 }
 

@@ -2,6 +2,8 @@
 
 #include "Control.h"
 #include "platform/system/Application.h"
+#include "platform/system/InvalidOperation.h"
+#include "platform/system/Trace.h"
 
 namespace platform {
 
@@ -34,6 +36,17 @@ const char* WindowClass::Name() {
 bool WindowClass::IsOurs(HWND window) {
     char name[sizeof(kName) + 1] = {};
     return GetClassNameA(window, name, sizeof(name)) > 0 && lstrcmpA(name, kName) == 0;
+}
+
+bool WindowClass::OnWindowThread(const char* what) {
+    if (!registered || GetCurrentThreadId() == registeredBy) return true;
+    Trace::Line("called off the window's thread", what);
+    return false;
+}
+
+void WindowClass::CheckThread(const char* what) {
+    if (!OnWindowThread(what))
+        throw InvalidOperation(std::string(what) + " may only run on the thread of the module's windows");
 }
 
 void WindowClass::Unregister() {

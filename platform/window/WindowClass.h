@@ -15,6 +15,11 @@ public:
     static const char* Name();
     // True for a window of this class (registering nothing).
     static bool IsOurs(HWND window);
+    // True on the thread whose windows ours are (or before there are any);
+    // elsewhere false, with a trace naming `what`, which may only run there.
+    static bool OnWindowThread(const char* what);
+    // The same, raising InvalidOperation off that thread.
+    static void CheckThread(const char* what);
     // When no window of it is left, on the thread that registered it (the
     // host's), and only there; elsewhere, or while windows of it live, it
     // does nothing.
