@@ -36,11 +36,6 @@ void TDirectoryListBox::FitItemHeight() {
     SetItemHeight(glyphs_.ItemHeightFor(GetFont(), 1));
 }
 
-void TDirectoryListBox::FontChanged() {
-    ListBox::FontChanged();
-    FitItemHeight();
-}
-
 void TDirectoryListBox::CreateWnd() {
     ListBox::CreateWnd();
     RebuildTree();

@@ -62,11 +62,10 @@ protected:
     void DblClick() override;
     void KeyPress(char& key) override;
     bool WantsReturn() const override { return true; }
-    void FontChanged() override;
     virtual void LoadFolderGlyphs();
 
 private:
-    void FitItemHeight();
+    void FitItemHeight() override;
     // Raises the I/O error with a clear message when `path` does not answer in time.
 
     TFileListBox* fileList_ = nullptr;

@@ -140,8 +140,7 @@ void TDriveComboBox::Notification(Component* component, Operation operation) {
 }
 
 void TDriveComboBox::FontChanged() {
-    ComboBox::FontChanged();
-    FitItemHeight();
+    ComboBox::FontChanged();  // the item height fitted to the new font
     Recreate();  // a combo box measures its items only when its window is made
 }
 

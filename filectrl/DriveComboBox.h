@@ -39,7 +39,7 @@ private:
     void LoadDriveGlyphs();
     // The item of a drive letter (either case), or -1.
     int IndexOfDrive(char letter) const;
-    void FitItemHeight();
+    void FitItemHeight() override;
 
     TDirectoryListBox* dirList_ = nullptr;
     char driveLetter_ = '\0';

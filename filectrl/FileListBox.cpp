@@ -69,11 +69,6 @@ void TFileListBox::FitItemHeight() {
     SetItemHeight(showGlyphs_ ? glyphs_.ItemHeightFor(GetFont(), 1) : FontLineHeight(GetFont()));
 }
 
-void TFileListBox::FontChanged() {
-    ListBox::FontChanged();
-    FitItemHeight();
-}
-
 void TFileListBox::CreateWnd() {
     ListBox::CreateWnd();
     FillFileList();

@@ -65,11 +65,10 @@ protected:
     void CreateWnd() override;
     void DrawItem(int index, RECT rect, UINT state, platform::Canvas& canvas) override;
     void Click() override;
-    void FontChanged() override;
     virtual void LoadFileGlyphs();
 
 private:
-    void FitItemHeight();
+    void FitItemHeight() override;
 
     std::string currentDir_;
     std::string mask_ = "*.*";

@@ -15,11 +15,6 @@ using wendrik::ExportFault;
 
 namespace {
 
-ExportFault CheckOf(const std::string& path) {
-    wendrik::ExportFileCheck check({.nativeView = false, .userSid = wendrik::ExportFileCheck::CurrentUserSid()});
-    return check.Check(path);
-}
-
 // The page freed while a real editor is half-way: the editor runs to its
 // end, and the whole export it wrote becomes the dated file, silently.
 TEST_F(PageTest, APageFreedWhileARealEditorWritesStillPutsTheWholeExportInPlace) {

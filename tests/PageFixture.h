@@ -20,6 +20,7 @@
 #include "PageHelpers.h"
 #include "Pump.h"
 #include "RegistryValue.h"
+#include "module/ExportFileCheck.h"
 #include "module/Exports.h"
 #include "module/ModuleState.h"
 #include "platform/window/MessageBoxes.h"
@@ -158,6 +159,12 @@ public:
 
     HANDLE halfWritten, goOn;
 };
+
+// What the check says of a file as an export of this user (any view).
+inline wendrik::ExportFault CheckOf(const std::string& path) {
+    wendrik::ExportFileCheck check({.nativeView = false, .userSid = wendrik::ExportFileCheck::CurrentUserSid()});
+    return check.Check(path);
+}
 
 // The names in a folder, as the system lists them.
 inline std::vector<std::string> FilesIn(const std::string& folder) {

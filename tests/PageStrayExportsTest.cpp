@@ -14,11 +14,6 @@ using wendrik::ExportFault;
 
 namespace {
 
-ExportFault CheckOf(const std::string& path) {
-    wendrik::ExportFileCheck check({.nativeView = false, .userSid = wendrik::ExportFileCheck::CurrentUserSid()});
-    return check.Check(path);
-}
-
 // The thread quitting ends the wait: nothing is told, nothing applied, and
 // the file the editor still writes is left for the next page, which finds
 // it not whole once the editor has gone, and deletes it.

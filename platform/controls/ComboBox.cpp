@@ -6,9 +6,7 @@ namespace {
 constexpr ItemMessages kComboMessages = {CB_ADDSTRING, CB_RESETCONTENT, CB_GETCURSEL, CB_SETCURSEL};
 }  // namespace
 
-ComboBox::ComboBox(Component* owner) : Control(owner), OwnerDrawnItems(*this, kComboMessages) {
-    SetColor(GetSysColor(COLOR_WINDOW));
-}
+ComboBox::ComboBox(Component* owner) : OwnerDrawnControl(owner, kComboMessages) {}
 
 void ComboBox::CreateParams(WindowParams& params) {
     Control::CreateParams(params);

@@ -1,24 +1,16 @@
 #pragma once
 #include <functional>
-#include "platform/window/Control.h"
-#include "OwnerDrawnItems.h"
+#include "OwnerDrawnControl.h"
 
 namespace platform {
 
 // An owner-drawn, list-only combo box of one fixed item height. It measures
 // its items while its window is being made, through its parent's reflection
 // by control id. A new window (after a font change, say) gets the items again.
-class ComboBox : public Control, protected OwnerDrawnItems {
+class ComboBox : public OwnerDrawnControl {
 public:
     explicit ComboBox(Component* owner);
-    using OwnerDrawnItems::Count;
-    using OwnerDrawnItems::Item;
-    using OwnerDrawnItems::ItemHeight;
-    using OwnerDrawnItems::AddItem;
-    using OwnerDrawnItems::Clear;
-    using OwnerDrawnItems::ItemIndex;
-    using OwnerDrawnItems::SetItemIndex;
-    void SetItemHeight(int height);
+    void SetItemHeight(int height) override;
 
     // The platform's change notification: calls OnChange.
     std::function<void()> OnChange;

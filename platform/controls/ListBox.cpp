@@ -6,9 +6,7 @@ namespace {
 constexpr ItemMessages kListMessages = {LB_ADDSTRING, LB_RESETCONTENT, LB_GETCURSEL, LB_SETCURSEL};
 }  // namespace
 
-ListBox::ListBox(Component* owner) : Control(owner), OwnerDrawnItems(*this, kListMessages) {
-    SetColor(GetSysColor(COLOR_WINDOW));
-}
+ListBox::ListBox(Component* owner) : OwnerDrawnControl(owner, kListMessages) {}
 
 void ListBox::CreateParams(WindowParams& params) {
     Control::CreateParams(params);

@@ -1,23 +1,15 @@
 #pragma once
 #include <functional>
-#include "platform/window/Control.h"
-#include "OwnerDrawnItems.h"
+#include "OwnerDrawnControl.h"
 
 namespace platform {
 
 // An owner-drawn list box of one fixed item height (LBS_HASSTRINGS, so that
 // type-ahead and LB_GETTEXT work). A new window gets the items again.
-class ListBox : public Control, protected OwnerDrawnItems {
+class ListBox : public OwnerDrawnControl {
 public:
     explicit ListBox(Component* owner);
-    using OwnerDrawnItems::Count;
-    using OwnerDrawnItems::Item;
-    using OwnerDrawnItems::ItemHeight;
-    using OwnerDrawnItems::AddItem;
-    using OwnerDrawnItems::Clear;
-    using OwnerDrawnItems::ItemIndex;
-    using OwnerDrawnItems::SetItemIndex;
-    void SetItemHeight(int height);
+    void SetItemHeight(int height) override;
     void SetIntegralHeight(bool integral) { integralHeight_ = integral; }
 
     // Adds `items` in the given order (indices into `items`) in one update,
