@@ -119,7 +119,6 @@ FolderStatus BackupFolderWatch::Look(const std::string& dir) {
         if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !DatedName(data.cFileName)) continue;
         if (status.found && Ticks(data.ftLastWriteTime) <= Ticks(status.written)) continue;
         status.found = true;
-        status.newest = data.cFileName;
         status.written = data.ftLastWriteTime;
         status.size = static_cast<std::uint64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
     } while (FindNextFileA(find.Get(), &data));

@@ -13,7 +13,6 @@ namespace wendrik {
 struct FolderStatus {
     bool answered = false;  // the folder has been looked at
     bool found = false;     // it holds a dated backup
-    std::string newest;     // that backup's name, the newest by last write
     FILETIME written = {};
     std::uint64_t size = 0;
 };

@@ -9,18 +9,21 @@ using wendrik::TFormWendrik;
 
 namespace {
 
-void (*laterAction)() = nullptr;
+// Runs `action` once, from the message loop the page waits in, as soon as
+// the played editor runs: the start is on a thread of its own, after the
+// folder is settled, and takes what the machine takes.
+class WhileTheEditorRuns {
+public:
+    explicit WhileTheEditorRuns(void (*action)())
+        : ticker_([action] {
+              if (!FakeSystem::Active()->EditorRunning()) return false;
+              action();
+              return true;
+          }, 5) {}
 
-void CALLBACK RunLater(HWND, UINT, UINT_PTR id, DWORD) {
-    KillTimer(nullptr, id);
-    if (auto action = std::exchange(laterAction, nullptr)) action();
-}
-
-// Runs `action` once from the message loop of whatever waits next.
-void Later(void (*action)()) {
-    laterAction = action;
-    SetTimer(nullptr, 0, 10, RunLater);
-}
+private:
+    Ticker ticker_;
+};
 
 TEST_F(PageTest, TheHostMayFreeThePageWhileTheEditorRuns) {
     fake.SetEditor(FakeSystem::Editor::Pending);
@@ -28,7 +31,7 @@ TEST_F(PageTest, TheHostMayFreeThePageWhileTheEditorRuns) {
     HWND window = page->Handle();
     BoxAnswerer boxes;
     static bool sawBusy = false;
-    Later([] {
+    WhileTheEditorRuns during([] {
         auto* p = wendrik::ModulePage;
         sawBusy = p && !IsWindowEnabled(p->HotSpeedButtonOK->Handle()) &&
                   platform::Screen::Cursor() == platform::CursorHourGlass && p->Exporting();
@@ -83,7 +86,7 @@ TEST_F(PageTest, APageThatIsGoingAwayObeysNothingAndChangesNothing) {
         Page();
         BoxAnswerer boxes;
         goes = how;
-        Later([] {
+        WhileTheEditorRuns during([] {
             auto* p = wendrik::ModulePage;
             HWND window = p->Handle(), check = p->CheckBox1->Handle(), undo = p->HotSpeedButtonUndo->Handle();
             if (goes == Goes::ByFree) ModulFree();
@@ -132,7 +135,7 @@ TEST_F(PageTest, TheCheckBoxIsHeldStillWhileTheExportRuns) {
     SendMessageA(page->CheckBox1->Handle(), BM_CLICK, 0, 0);  // checked: the user's change
     ASSERT_EQ(1, ModulChanged());
     BoxAnswerer boxes;
-    Later([] {
+    WhileTheEditorRuns during([] {
         auto* p = wendrik::ModulePage;
         checkBoxEnabledMidway = IsWindowEnabled(p->CheckBox1->Handle()) != 0;
         SendMessageA(p->CheckBox1->Handle(), BM_CLICK, 0, 0);  // sent anyway, as a program might

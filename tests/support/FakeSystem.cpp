@@ -252,6 +252,11 @@ BOOL WINAPI FakeSystem::FlushRefused(HANDLE) {
     return FALSE;
 }
 
+bool FakeSystem::EditorRunning() {
+    platform::CriticalSection::Lock locked(pendingLock_);
+    return pending_ != nullptr;
+}
+
 void FakeSystem::Finish(bool write) {
     platform::CriticalSection::Lock locked(pendingLock_);
     if (!pending_) {

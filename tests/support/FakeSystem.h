@@ -79,6 +79,8 @@ public:
     // before the run has started (the start is on a thread of its own), it
     // ends that run as soon as it starts.
     void Finish(bool write);
+    // Whether a pending editor run has started and not yet been finished.
+    bool EditorRunning();
 
     // Ends the last program started for real (Editor::Real) with `code`, by
     // its own process handle, as a user ends it; false when none was started.
