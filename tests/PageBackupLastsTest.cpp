@@ -48,11 +48,9 @@ TEST_F(PageTest, AFailureOfAFreedPageIsToldAboveTheHostsWindow) {
         fake.SetExitCode(5);
         Page(language);
         BoxAnswerer boxes;
-        Ticker freeIt([] {
-            if (!FakeSystem::Active()->EditorRunning()) return false;
+        WhileTheEditorRuns freeIt([] {
             ModulFree();
             FakeSystem::Active()->Finish(true);
-            return true;
         });
         ModulSaveChanges();
         ASSERT_EQ(1u, boxes.Texts().size());

@@ -132,6 +132,22 @@ private:
     static inline Ticker* active_ = nullptr;
 };
 
+// Runs `action` once, from the message loop the page waits in, as soon as
+// the played editor runs: the start is on a thread of its own, after the
+// folder is settled, and takes what the machine takes.
+class WhileTheEditorRuns {
+public:
+    explicit WhileTheEditorRuns(std::function<void()> action)
+        : ticker_([action = std::move(action)] {
+              if (!FakeSystem::Active()->EditorRunning()) return false;
+              action();
+              return true;
+          }, 5) {}
+
+private:
+    Ticker ticker_;
+};
+
 // The stand-in editor, started for real from a Windows folder of its own,
 // doing what `mode` says (see FakeEditor.cpp); the environment goes with it.
 class RealEditor {

@@ -9,22 +9,6 @@ using wendrik::TFormWendrik;
 
 namespace {
 
-// Runs `action` once, from the message loop the page waits in, as soon as
-// the played editor runs: the start is on a thread of its own, after the
-// folder is settled, and takes what the machine takes.
-class WhileTheEditorRuns {
-public:
-    explicit WhileTheEditorRuns(void (*action)())
-        : ticker_([action] {
-              if (!FakeSystem::Active()->EditorRunning()) return false;
-              action();
-              return true;
-          }, 5) {}
-
-private:
-    Ticker ticker_;
-};
-
 TEST_F(PageTest, TheHostMayFreeThePageWhileTheEditorRuns) {
     fake.SetEditor(FakeSystem::Editor::Pending);
     Page();
