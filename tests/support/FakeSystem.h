@@ -75,9 +75,7 @@ public:
     static int HangingCalls() { return FakeDrives::HangingCalls(); }
     const std::vector<Start>& Starts() const { return starts_; }
     void ClearStarts() { starts_.clear(); }
-    // Ends a pending editor run, writing the file first when `write`; asked
-    // before the run has started (the start is on a thread of its own), it
-    // ends that run as soon as it starts.
+    // Ends a pending editor run, writing the file first when `write`.
     void Finish(bool write);
     // Whether a pending editor run has started and not yet been finished.
     bool EditorRunning();
@@ -145,9 +143,7 @@ private:
     bool fixedDate_ = false;
     std::vector<Start> starts_;
     std::vector<HANDLE> events_;
-    HANDLE pending_ = nullptr;      // guarded by pendingLock_, with the two below
-    bool finishEarly_ = false;
-    bool finishWrites_ = false;
+    HANDLE pending_ = nullptr;      // guarded by pendingLock_
     platform::CriticalSection pendingLock_;
     bool wow64_ = false;
     bool refuseOff_ = false;
